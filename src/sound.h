@@ -1,0 +1,38 @@
+// The show's sound layer: the calls the show makes to play its music on one
+// channel and to read the music's spectrum each frame.
+//
+// The device is driven by SDL's audio callback; when no device can be opened
+// the music's timeline runs silently on the tick clock (getTicks) and the
+// spectrum follows it, so the visuals still move.
+#pragma once
+
+#include <cstddef>
+
+#include "decode.h"
+
+struct FSOUND_SAMPLE;
+struct FSOUND_DSPUNIT;
+
+constexpr unsigned int FSOUND_LOOP_OFF = 1;
+
+signed char FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned int flags);
+FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int mode, int offset,
+                                  int length);
+int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample);
+signed char FSOUND_IsPlaying(int channel);
+FSOUND_DSPUNIT* FSOUND_DSP_GetFFTUnit();
+signed char FSOUND_DSP_SetActive(FSOUND_DSPUNIT* unit, signed char active);
+float* FSOUND_DSP_GetSpectrum();
+void FSOUND_Close();
+
+// --- Beyond the show's own calls: for tests and the offline renderer. ---
+
+// Ask FSOUND_Init not to open an audio device at all: the music runs on the
+// tick clock only (the offline renderer, tests). Call before FSOUND_Init.
+void soundSetDeviceless(bool deviceless);
+// True when FSOUND_Init ended up without a device.
+bool soundIsSilent();
+// Frame position of channel 0 in the playing sample (0 when idle).
+std::size_t soundPlayPosition();
+// The decoded samples of a loaded sample handle.
+const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample);
