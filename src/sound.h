@@ -36,3 +36,7 @@ bool soundIsSilent();
 std::size_t soundPlayPosition();
 // The decoded samples of a loaded sample handle.
 const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample);
+// Puts ready-made 44100 Hz stereo samples into sample slot `index` (-1: the
+// first free one), as FSOUND_Sample_Load does with a decoded file. nullptr
+// for an empty track or a bad slot.
+FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm);
