@@ -59,9 +59,11 @@ bool decodeStream(mpg123_handle* mh, PcmTrack& out, std::string& error)
         std::size_t got = 0;
         const int rc = mpg123_read(mh, chunk.data(), chunk.size(), &got);
         const std::size_t values = got / sizeof(std::int16_t);
-        const std::size_t start = out.samples.size();
-        out.samples.resize(start + values);
-        std::memcpy(out.samples.data() + start, chunk.data(), values * sizeof(std::int16_t));
+        if (values > 0) {
+            const std::size_t start = out.samples.size();
+            out.samples.resize(start + values);
+            std::memcpy(out.samples.data() + start, chunk.data(), values * sizeof(std::int16_t));
+        }
         if (rc == MPG123_DONE)
             return true;
         if (rc == MPG123_NEW_FORMAT || rc == MPG123_OK)
