@@ -1,0 +1,171 @@
+#include "assets.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <SDL_image.h>
+
+#include "animation.h"
+#include "effects/balls.h"
+
+sge_bmpFont* font;
+sge_bmpFont* font_intro;
+sge_bmpFont* font_intro_inverted;
+
+SDL_Surface* img_snowflake;
+SDL_Surface* img_snowflake2;
+SDL_Surface* img_snowflake3;
+SDL_Surface* img_shaddow;
+SDL_Surface* img_bubbla;
+SDL_Surface* img_snow_down;
+SDL_Surface* img_top;
+SDL_Surface* img_bar;
+SDL_Surface* img_bar_1;
+SDL_Surface* img_bottom;
+SDL_Surface* img_top_bar;
+SDL_Surface* img_tomte;
+SDL_Surface* img_frosthemlogga;
+SDL_Surface* img_frosthemlogga_skugga;
+SDL_Surface* img_border_uppe;
+SDL_Surface* img_border_nere;
+SDL_Surface* bajssurface[kBajsSlots];
+SDL_Surface* img_amigabars[kAmigaBarCount];
+
+namespace {
+
+// The strip's pictures in slot order (not the order of their numbers).
+const char* const kBajsFiles[] = {
+    "gfx/pics_1.png", "gfx/pics_2.png",  "gfx/pics_3.png",  "gfx/pics_7.png",
+    "gfx/pics_12.png", "gfx/pics_11.png", "gfx/pics_5.png",  "gfx/pics_10.png",
+    "gfx/pics_9.png", "gfx/pics_8.png",  "gfx/pics_4.png",  "gfx/pics_6.png",
+    "gfx/botton.png", "gfx/botton.png",
+};
+static_assert(sizeof kBajsFiles / sizeof kBajsFiles[0] == kBajsSlots, "one file per slot");
+
+const char* const kBallFiles[] = {
+    "gfx/boll0001.png", "gfx/boll0002.png", "gfx/boll0003.png",
+    "gfx/boll0004.png", "gfx/boll0005.png", "gfx/boll0006.png",
+};
+
+constexpr Uint32 kHelloDelay = 200;
+constexpr Uint32 kDanceDelay = 150;
+constexpr Uint32 kBallDelay = 20;
+constexpr int kBallCycled = 5;  // the sixth ball picture is loaded, never shown
+
+[[noreturn]] void loadFailed(const char* path)
+{
+    const char* reason = SDL_GetError();
+    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s\n", path,
+                 reason && *reason ? reason : "unknown error");
+    std::exit(1);
+}
+
+sge_bmpFont* loadFont(const char* path)
+{
+    SDL_ClearError();
+    sge_bmpFont* f = sge_BF_OpenFont(const_cast<char*>(path), SGE_BFTRANSP | SGE_BFSFONT);
+    if (!f)
+        loadFailed(path);
+    return f;
+}
+
+// A picture kept in its file's own pixel format, alpha channel included.
+SDL_Surface* loadPng(const char* path)
+{
+    SDL_ClearError();
+    SDL_Surface* s = IMG_Load(path);
+    if (!s)
+        loadFailed(path);
+    return s;
+}
+
+// A copy in the display's format: opaque, but fast to blit; a colour key set
+// before the conversion carries over.
+SDL_Surface* displayCopy(SDL_Surface* loaded, const char* path)
+{
+    SDL_Surface* s = SDL_DisplayFormat(loaded);
+    if (!s)
+        loadFailed(path);
+    SDL_FreeSurface(loaded);
+    return s;
+}
+
+SDL_Surface* loadPngDisplay(const char* path)
+{
+    return displayCopy(loadPng(path), path);
+}
+
+void setKey(SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b)
+{
+    SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, r, g, b));
+}
+
+SDL_Surface* loadBmpKeyedBlack(const char* path)
+{
+    SDL_ClearError();
+    SDL_Surface* s = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
+    if (!s)
+        loadFailed(path);
+    setKey(s, 0, 0, 0);
+    return displayCopy(s, path);
+}
+
+void setAnimation(Animation& a, int numFrames, Uint32 delay)
+{
+    a.numFrames = numFrames;
+    a.delay = delay;
+    a.curFrame = 0;
+    a.lastTick = 0;
+}
+
+}  // namespace
+
+void loadGfx()
+{
+    font = loadFont("gfx/mario3.bmp");
+    font_intro = loadFont("gfx/newfont.bmp");
+    font_intro_inverted = loadFont("gfx/newfont_inverted.bmp");
+
+    hello.frames[0] = loadPng("gfx/mun_1.png");
+    hello.frames[1] = loadPng("gfx/mun_2.png");
+    setAnimation(hello, 2, kHelloDelay);
+
+    // The dance runs forth and back over three drawings.
+    dance.frames[0] = loadPng("gfx/grumpeldondansar.png");
+    dance.frames[1] = loadPng("gfx/grumpeldondansar2.png");
+    dance.frames[2] = loadPng("gfx/grumpeldondansar3.png");
+    dance.frames[3] = loadPng("gfx/grumpeldondansar2.png");
+    setAnimation(dance, 4, kDanceDelay);
+
+    img_snowflake = loadPngDisplay("gfx/snow1.png");
+    img_snowflake2 = loadPng("gfx/snow2.png");
+    img_snowflake3 = loadPng("gfx/snow3.png");
+    setKey(img_snowflake, 255, 0, 255);
+
+    for (int i = 0; i < kBajsSlots; i++)
+        bajssurface[i] = loadPng(kBajsFiles[i]);
+
+    for (int i = 0; i < 6; i++)
+        ball.frames[i] = loadPng(kBallFiles[i]);
+    setAnimation(ball, kBallCycled, kBallDelay);
+
+    img_shaddow = loadPng("gfx/shaddow.png");
+    img_bubbla = loadPng("gfx/bubbla.png");
+    img_snow_down = loadPng("gfx/snow_down.png");
+    img_top = loadPngDisplay("gfx/top.png");
+    img_bar = loadPngDisplay("gfx/bar.png");
+    img_bar_1 = loadPngDisplay("gfx/bar_1.png");
+    img_amigabars[0] = loadPngDisplay("gfx/bar_1.png");
+    img_amigabars[1] = loadPngDisplay("gfx/bar_2.png");
+    img_amigabars[2] = loadPngDisplay("gfx/bar_3.png");
+    img_bottom = loadPngDisplay("gfx/botton.png");
+    img_top_bar = loadPng("gfx/top_bar_snow.png");
+    img_tomte = loadPng("gfx/tomte.png");
+    img_frosthemlogga = loadBmpKeyedBlack("gfx/frosthemliten.bmp");
+    img_frosthemlogga_skugga = loadBmpKeyedBlack("gfx/frosthem_skugga.bmp");
+    img_border_uppe = loadPng("gfx/border_uppe.png");
+    img_border_nere = loadPng("gfx/border_nere.png");
+
+    initBallScratch();
+    setupAmigaBalls();
+}

@@ -1,0 +1,38 @@
+// Every picture and font of the show, loaded once at start-up and kept for
+// the whole run.
+#pragma once
+
+#include <SDL.h>
+#include <sge.h>
+
+constexpr int kBajsSlots = 14;   // 12 strip pictures and two spare slots
+constexpr int kAmigaBarCount = 3;
+
+extern sge_bmpFont* font;                 // the invitation's font
+extern sge_bmpFont* font_intro;           // the background letters
+extern sge_bmpFont* font_intro_inverted;  // loaded, not drawn
+
+extern SDL_Surface* img_snowflake;   // front snow, magenta keyed
+extern SDL_Surface* img_snowflake2;  // middle snow
+extern SDL_Surface* img_snowflake3;  // back snow
+extern SDL_Surface* img_shaddow;
+extern SDL_Surface* img_bubbla;
+extern SDL_Surface* img_snow_down;
+extern SDL_Surface* img_top;
+extern SDL_Surface* img_bar;
+extern SDL_Surface* img_bar_1;
+extern SDL_Surface* img_bottom;
+extern SDL_Surface* img_top_bar;
+extern SDL_Surface* img_tomte;
+extern SDL_Surface* img_frosthemlogga;
+extern SDL_Surface* img_frosthemlogga_skugga;
+extern SDL_Surface* img_border_uppe;
+extern SDL_Surface* img_border_nere;
+extern SDL_Surface* bajssurface[kBajsSlots];
+extern SDL_Surface* img_amigabars[kAmigaBarCount];
+
+// Loads everything, in a fixed order, and fills the animation records. The
+// video mode must be set (the display copies take its pixel format). A file
+// that cannot be loaded ends the program with exit code 1 and one line on
+// standard error naming the file and the reason.
+void loadGfx();

@@ -1,0 +1,5 @@
+// Not drawn yet.
+#include "effects/bgtext.h"
+
+void initBgText() {}
+void drawBgText() {}

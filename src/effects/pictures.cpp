@@ -1,0 +1,4 @@
+// Not drawn yet.
+#include "effects/pictures.h"
+
+void drawBajs() {}

@@ -1,0 +1,5 @@
+// Not drawn yet.
+#include "effects/plasma.h"
+
+void initPlasma() {}
+void drawPlasma() {}

@@ -1,0 +1,5 @@
+// Not drawn yet.
+#include "effects/rasterbars.h"
+
+void initAmigaScroller() {}
+void drawAmigaScroller() {}

@@ -1,0 +1,5 @@
+// Not drawn yet.
+#include "effects/snow.h"
+
+void initSnow() {}
+void drawSnow() {}

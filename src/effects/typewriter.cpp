@@ -1,0 +1,4 @@
+// Not drawn yet.
+#include "effects/typewriter.h"
+
+void printMsg(int, int) {}

@@ -1,0 +1,27 @@
+// The show driver's state and passes, for the entry point, the tests and the
+// offline renderer.
+#pragma once
+
+#include <SDL.h>
+
+extern int currentScene;  // 0 opening scope, 1 main scene
+extern int mainTrans;     // opacity of the white flash, 0..255
+extern Uint32 td;         // tick reading of the previous pass
+extern Uint32 td2;        // tick reading of this pass
+extern Uint32 startTick;  // taken once the music has started
+extern bool quitRequested;
+
+// Opens the window (exits with a message when there is no usable display),
+// starts the music, loads every asset and sets up the effects.
+void startShow();
+// One pass of the frame loop, up to but not including the flip.
+void framePass();
+// The parts of a pass, in the order framePass runs them.
+void drawScope();
+void drawMainScene();
+void updateFlash(Sint32 elapsed);
+void handleEvents();
+
+// The next frame deadline of a steady 60 frames a second counted from
+// `start`, strictly after `now`; missed deadlines are skipped, not caught up.
+Uint32 nextFrameDeadline(Uint32 start, Uint32 now);

@@ -1,0 +1,212 @@
+// The show driver: the opening scope, the white flash, the keys and the
+// frame pacing.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "clock.h"
+#include "globals.h"
+#include "show.h"
+#include "testutil.h"
+
+namespace {
+
+constexpr Uint32 kWhite = 0xffffff;
+
+class Scope : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initTestScreen();
+        bins.assign(512, 0.0f);
+        spectrum = bins.data();
+        SDL_FillRect(screen, nullptr, 0);
+    }
+    std::vector<float> bins;
+};
+
+}  // namespace
+
+TEST_F(Scope, ThresholdOfTwoPixelsIsExclusive)
+{
+    bins[10] = 0.02f;  // v = 2.0 exactly: nothing
+    drawScope();
+    EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 0);
+
+    bins[10] = 0.0201f;  // just above: four dots two pixels off the middle
+    drawScope();
+    EXPECT_EQ(rgbAt(screen, 360, 242), kWhite);
+    EXPECT_EQ(rgbAt(screen, 280, 242), kWhite);
+    EXPECT_EQ(rgbAt(screen, 360, 238), kWhite);
+    EXPECT_EQ(rgbAt(screen, 280, 238), kWhite);
+    EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 4);
+}
+
+TEST_F(Scope, IsMirroredBothWaysAndOnlyLowBinsReachTheScreen)
+{
+    for (int i = 0; i < 320; i++)
+        bins[i] = 0.05f + 0.9f * ((i * 37) % 100) / 100.0f;
+    drawScope();
+    for (int y = 0; y < 480; y++)
+        for (int x = 1; x < 640; x++) {
+            ASSERT_EQ(rgbAt(screen, x, y), rgbAt(screen, 640 - x, y)) << x << "," << y;
+            if (y > 0) {
+                ASSERT_EQ(rgbAt(screen, x, y), rgbAt(screen, x, 480 - y)) << x << "," << y;
+            }
+        }
+    // Bin 80 shows on the left edge only; bin 79 at x = 636 on the right.
+    const int y80 = static_cast<int>(bins[80] * 100 + 0.5f);
+    EXPECT_EQ(rgbAt(screen, 0, 240 + y80), kWhite);
+    EXPECT_GT(countNot(screen, 0, 636, 0, 637, 480), 0);
+    EXPECT_EQ(countNot(screen, 0, 637, 0, 640, 480), 0);
+}
+
+TEST_F(Scope, BinZeroDrawsOnTheCentreLine)
+{
+    bins[0] = 1.0f;
+    drawScope();
+    EXPECT_EQ(rgbAt(screen, 320, 340), kWhite);
+    EXPECT_EQ(rgbAt(screen, 320, 140), kWhite);
+    EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 2);
+}
+
+TEST_F(Scope, OutOfRangeMagnitudesDrawSafely)
+{
+    bins[1] = -5.0f;
+    bins[2] = 1e30f;
+    bins[3] = std::numeric_limits<float>::infinity();
+    bins[4] = std::numeric_limits<float>::quiet_NaN();
+    drawScope();
+    EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 0);
+}
+
+class Flash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initTestScreen();
+        currentScene = 0;
+        mainTrans = 0;
+    }
+    void TearDown() override
+    {
+        currentScene = 0;
+        mainTrans = 0;
+    }
+};
+
+TEST_F(Flash, StartsOnlyAfterEighteenSeconds)
+{
+    dt = 1.6f;
+    updateFlash(18000);
+    EXPECT_EQ(mainTrans, 0);
+    updateFlash(18001);
+    EXPECT_EQ(mainTrans, 8);
+    EXPECT_EQ(currentScene, 0);
+}
+
+TEST_F(Flash, FadeInCompletesAtOnceWhenThePassIsSlow)
+{
+    mainTrans = 250;
+    dt = 1.0f;  // 250 + 5 > 254
+    SDL_FillRect(screen, nullptr, 0);
+    updateFlash(20000);
+    EXPECT_EQ(mainTrans, 255);
+    EXPECT_EQ(currentScene, 1);
+    // Opaque white under the main scene (SGE's blend leaves 254 of 255).
+    EXPECT_GE(rgbAt(screen, 0, 0), 0xfefefeu);
+    EXPECT_GE(rgbAt(screen, 639, 479), 0xfefefeu);
+}
+
+TEST_F(Flash, ShortPassesStepByRoundedAmounts)
+{
+    dt = 0.0f;
+    updateFlash(20000);
+    EXPECT_EQ(mainTrans, 0);
+    dt = 0.1f;  // 1 ms: toInt(0.5) = 1
+    updateFlash(20000);
+    EXPECT_EQ(mainTrans, 1);
+    currentScene = 1;
+    mainTrans = 10;
+    updateFlash(20000);  // toInt(0.9) = 1
+    EXPECT_EQ(mainTrans, 9);
+}
+
+TEST_F(Flash, FadeOutStopsAtZeroAndThenDrawsNothing)
+{
+    currentScene = 1;
+    mainTrans = 20;
+    dt = 10.0f;
+    SDL_FillRect(screen, nullptr, 0);
+    updateFlash(30000);
+    EXPECT_EQ(mainTrans, 0);
+    EXPECT_EQ(currentScene, 1);
+    EXPECT_EQ(rgbAt(screen, 100, 100), 0u);
+
+    mainTrans = 128;
+    dt = 0.0f;
+    updateFlash(30000);
+    const Uint32 grey = rgbAt(screen, 100, 100);
+    EXPECT_GT(grey & 0xff, 100u);
+    EXPECT_LT(grey & 0xff, 160u);
+}
+
+namespace {
+void pushKey(SDLKey key)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+}
+}  // namespace
+
+TEST(Events, EscapeAndCloseQuitAfterHandlingEveryPendingEvent)
+{
+    initTestScreen();
+    while (SDL_PollEvent(nullptr)) {
+        SDL_Event drop;
+        SDL_PollEvent(&drop);
+    }
+    quitRequested = false;
+    pushKey(SDLK_a);
+    pushKey(SDLK_f);  // toggles full screen, never quits
+    handleEvents();
+    EXPECT_FALSE(quitRequested);
+
+    pushKey(SDLK_ESCAPE);
+    pushKey(SDLK_b);
+    handleEvents();
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(SDL_PollEvent(nullptr), 0);  // all handled, even after quit
+
+    quitRequested = false;
+    SDL_Event close{};
+    close.type = SDL_QUIT;
+    SDL_PushEvent(&close);
+    handleEvents();
+    EXPECT_TRUE(quitRequested);
+    quitRequested = false;
+}
+
+TEST(Pacing, DeadlinesFollowSixtyFramesASecondWithoutCatchingUp)
+{
+    EXPECT_EQ(nextFrameDeadline(1000, 1000), 1016u);
+    EXPECT_EQ(nextFrameDeadline(1000, 1015), 1016u);
+    EXPECT_EQ(nextFrameDeadline(1000, 1016), 1033u);
+    EXPECT_EQ(nextFrameDeadline(1000, 1033), 1050u);
+    EXPECT_EQ(nextFrameDeadline(1000, 1050), 1066u);
+    // A long frame skips the missed deadlines.
+    EXPECT_EQ(nextFrameDeadline(1000, 1500), 1516u);
+    // Over the wrap of the tick count.
+    EXPECT_EQ(nextFrameDeadline(0xfffffff0u, 0xfffffff0u + 20), 0xfffffff0u + 33);
+    // Each frame lasts 16 or 17 ms.
+    Uint32 t = 5000;
+    for (int i = 0; i < 120; i++) {
+        const Uint32 next = nextFrameDeadline(5000, t);
+        EXPECT_TRUE(next - t == 16 || next - t == 17 || i == 0) << i;
+        t = next;
+    }
+    EXPECT_EQ(t, 7000u);
+}
