@@ -28,6 +28,32 @@ bool allZero(const float* spectrum)
     return true;
 }
 
+// Picks SDL's audio driver for one test, whatever the environment says.
+class ScopedAudioDriver {
+public:
+    explicit ScopedAudioDriver(const char* driver)
+    {
+        const char* previous = std::getenv(kVariable);
+        hadPrevious_ = previous != nullptr;
+        previous_ = hadPrevious_ ? previous : "";
+        setenv(kVariable, driver, 1);
+    }
+    ~ScopedAudioDriver()
+    {
+        if (hadPrevious_)
+            setenv(kVariable, previous_.c_str(), 1);
+        else
+            unsetenv(kVariable);
+    }
+    ScopedAudioDriver(const ScopedAudioDriver&) = delete;
+    ScopedAudioDriver& operator=(const ScopedAudioDriver&) = delete;
+
+private:
+    static constexpr const char* kVariable = "SDL_AUDIODRIVER";
+    bool hadPrevious_;
+    std::string previous_;
+};
+
 class SoundLayer : public testing::Test {
 protected:
     void SetUp() override
@@ -193,13 +219,10 @@ TEST_F(SoundLayer, PlayRefusesWhatItCannotPlay)
 TEST_F(SoundLayer, FailedDeviceFallsBackToTheSilentTimeline)
 {
     soundSetDeviceless(false);
-    const char* previous = std::getenv("SDL_AUDIODRIVER");
-    const std::string saved = previous ? previous : "";
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    ScopedAudioDriver driver("no-such-driver");
     testing::internal::CaptureStderr();
     startMusic(toneTrack(1, 0.0, kOneSecond));
     const std::string message = testing::internal::GetCapturedStderr();
-    previous ? setenv("SDL_AUDIODRIVER", saved.c_str(), 1) : unsetenv("SDL_AUDIODRIVER");
 
     EXPECT_TRUE(soundIsSilent());
     EXPECT_EQ(message.rfind("frosthem: no audio device", 0), 0u) << message;
@@ -211,6 +234,7 @@ TEST_F(SoundLayer, FailedDeviceFallsBackToTheSilentTimeline)
 TEST_F(SoundLayer, DeviceMixesTheMusicToItsEnd)
 {
     soundSetDeviceless(false);
+    ScopedAudioDriver driver("dummy");
     useRealClock();
     testing::internal::CaptureStderr();
     FSOUND_SAMPLE* handle = startMusic(toneTrack(30, 1.0, kOneSecond / 4));
