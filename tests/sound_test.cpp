@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include "clock.h"
@@ -29,29 +30,16 @@ bool allZero(const float* spectrum)
 }
 
 // Picks SDL's audio driver for one test, whatever the environment says.
-class ScopedAudioDriver {
-public:
-    explicit ScopedAudioDriver(const char* driver)
+struct ScopedAudioDriver {
+    explicit ScopedAudioDriver(const char* driver) : had(std::getenv(kName) != nullptr)
     {
-        const char* previous = std::getenv(kVariable);
-        hadPrevious_ = previous != nullptr;
-        previous_ = hadPrevious_ ? previous : "";
-        setenv(kVariable, driver, 1);
+        saved = had ? std::getenv(kName) : "";
+        setenv(kName, driver, 1);
     }
-    ~ScopedAudioDriver()
-    {
-        if (hadPrevious_)
-            setenv(kVariable, previous_.c_str(), 1);
-        else
-            unsetenv(kVariable);
-    }
-    ScopedAudioDriver(const ScopedAudioDriver&) = delete;
-    ScopedAudioDriver& operator=(const ScopedAudioDriver&) = delete;
-
-private:
-    static constexpr const char* kVariable = "SDL_AUDIODRIVER";
-    bool hadPrevious_;
-    std::string previous_;
+    ~ScopedAudioDriver() { had ? setenv(kName, saved.c_str(), 1) : unsetenv(kName); }
+    static constexpr const char* kName = "SDL_AUDIODRIVER";
+    bool had;
+    std::string saved;
 };
 
 class SoundLayer : public testing::Test {
@@ -113,17 +101,26 @@ TEST_F(SoundLayer, LoadingDecodesOrNamesTheFileInOneLine)
     ASSERT_NE(handle, nullptr);
     EXPECT_NEAR(static_cast<double>(soundSampleData(handle)->frames()), kOneSecond / 2, 64);
 
+    // Random bytes hold the odd MPEG sync word; still no audio comes out.
+    const std::string noise = testing::TempDir() + "frosthem_noise.mp3";
+    std::mt19937 gen(7);
+    std::FILE* f = std::fopen(noise.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    for (int i = 0; i < 8192; ++i)
+        std::fputc(static_cast<int>(gen() & 0xff), f);
+    std::fclose(f);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(FSOUND_Sample_Load(1, "src/sound.cpp", FSOUND_LOOP_OFF, 0, 0), nullptr);
+    EXPECT_EQ(FSOUND_Sample_Load(1, noise.c_str(), FSOUND_LOOP_OFF, 0, 0), nullptr);
     const std::string message = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(message.rfind("frosthem: cannot load music \"src/sound.cpp\": ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("frosthem: cannot load music \"" + noise + "\": ", 0), 0u) << message;
     EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+    std::remove(noise.c_str());
 }
 
 TEST_F(SoundLayer, SilentTimelinePlaysOnceOnTheClock)
 {
     testing::internal::CaptureStderr();
-    FSOUND_SAMPLE* handle = startMusic(toneTrack(1, 0.0, kOneSecond));
+    startMusic(toneTrack(1, 0.0, kOneSecond));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "deviceless was asked for";
     EXPECT_TRUE(soundIsSilent());
     EXPECT_TRUE(FSOUND_IsPlaying(0));
@@ -136,12 +133,6 @@ TEST_F(SoundLayer, SilentTimelinePlaysOnceOnTheClock)
     advanceTicks(1);
     EXPECT_FALSE(FSOUND_IsPlaying(0));
     EXPECT_EQ(soundPlayPosition(), 0u);
-
-    EXPECT_EQ(FSOUND_PlaySound(0, handle), 0);
-    EXPECT_TRUE(FSOUND_IsPlaying(0));
-    EXPECT_EQ(soundPlayPosition(), 0u);
-    advanceTicks(kFrameMs);
-    EXPECT_EQ(soundPlayPosition(), kOneSecond * kFrameMs / 1000);
 }
 
 TEST_F(SoundLayer, KeepAliveRepeatsTheMusicWithinAFrame)

@@ -2,7 +2,7 @@
 // calibration, the mono mix and where the analysed window starts.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "sound_tones.h"
@@ -40,11 +40,8 @@ TEST(Spectrum, FullScaleSineOnABandCentreReadsOneInThatBandOnly)
 
 TEST(Spectrum, MagnitudeFollowsAmplitude)
 {
-    for (double amplitude : {0.5, 0.25, 0.01}) {
-        SCOPED_TRACE(amplitude);
-        const std::vector<float> s = spectrumOf(toneTrack(64, amplitude, kFftSize));
-        EXPECT_NEAR(s[64], amplitude, 0.002);
-    }
+    for (double amplitude : {0.5, 0.25, 0.01})
+        EXPECT_NEAR(spectrumOf(toneTrack(64, amplitude, kFftSize))[64], amplitude, 0.002) << amplitude;
 }
 
 TEST(Spectrum, ChannelsAreMixedToMono)
@@ -89,21 +86,6 @@ TEST(Spectrum, WindowStartsAtThePosition)
     const float tail = spectrumOf(track, track.frames() - kFftSize / 2)[8];
     EXPECT_GT(tail, 0.1f);
     EXPECT_LT(tail, 0.9f);
-}
-
-TEST(Spectrum, ExtremeSamplesStayFiniteAndNonNegative)
-{
-    PcmTrack track;
-    for (std::size_t n = 0; n < kFftSize + 100; ++n) {
-        const std::int16_t v = (n / 3) % 2 ? INT16_MIN : INT16_MAX;
-        track.samples.insert(track.samples.end(), {v, v});
-    }
-    for (std::size_t position : {std::size_t(0), std::size_t(kFftSize), track.frames() - 1}) {
-        for (float v : spectrumOf(track, position)) {
-            EXPECT_TRUE(std::isfinite(v));
-            EXPECT_GE(v, 0.0f);
-        }
-    }
 }
 
 }  // namespace
