@@ -186,6 +186,8 @@ void reportLoadFailure(const char* name, const std::string& reason)
 
 }  // namespace
 
+// The device always mixes at kMixRate, the rate every sample is decoded to,
+// and one channel: the show asks for nothing else.
 signed char FSOUND_Init(int, int, unsigned int)
 {
     SoundState& s = state();
@@ -201,6 +203,8 @@ signed char FSOUND_Init(int, int, unsigned int)
     return kTrue;
 }
 
+// Always the whole file, played once: the show loads with no loop, offset
+// or length, and repeats the music itself.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int, int, int)
 {
     const char* shown = name != nullptr ? name : "";
