@@ -1,0 +1,178 @@
+// The picture strip: the wipe, the stretched edge, the ten-second hold and
+// the order of the pictures.
+#include <gtest/gtest.h>
+
+#include "../testutil.h"
+#include "assets.h"
+#include "clock.h"
+#include "effects/pictures.h"
+#include "globals.h"
+
+namespace {
+
+constexpr Uint32 kUntouched = 0x102030;
+constexpr int kStripY = 359;
+
+// Each pixel tells where it came from: red = slot * 16 + column / 256,
+// green = column % 256, blue = row.
+Uint32 source(int slot, int column, int row)
+{
+    return ((slot * 16 + column / 256) << 16) | ((column % 256) << 8) | (row % 256);
+}
+
+SDL_Surface* picture(int slot, int w, int h)
+{
+    SDL_Surface* s = makeSurface(w, h);
+    SDL_LockSurface(s);
+    for (int y = 0; y < h; y++) {
+        Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < w; x++)
+            row[x] = 0xff000000 | source(slot, x, y);
+    }
+    SDL_UnlockSurface(s);
+    return s;
+}
+
+class Pictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initTestScreen();
+        for (int i = 0; i < kBajsSlots; i++) {
+            saved[i] = bajssurface[i];
+            bajssurface[i] = picture(i, 640, 300);
+        }
+        currentbajs = 0;
+        bajs_cur_x = 0;
+        lastbajs = 0;
+        dt = 1.0f;
+        fillRgb(screen, kUntouched);
+        setTicks(100000);
+        lastbajs = 100000;
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < kBajsSlots; i++) {
+            SDL_FreeSurface(bajssurface[i]);
+            bajssurface[i] = saved[i];
+        }
+        useRealClock();
+    }
+    void replace(int slot, SDL_Surface* s)
+    {
+        SDL_FreeSurface(bajssurface[slot]);
+        bajssurface[slot] = s;
+    }
+    // Every strip column < `revealed` shows its own column of `slot`, every
+    // later one up to `width` shows column `revealed` (rows 0-120).
+    void expectStrip(int slot, int revealed, int width = 640)
+    {
+        for (int x = 0; x < 640; x++)
+            for (int y : {kStripY, kStripY + 60, 479}) {
+                const int row = y - kStripY;
+                Uint32 want = kUntouched;
+                if (x < revealed)
+                    want = source(slot, x, row);
+                else if (x < width)
+                    want = source(slot, revealed, row);
+                ASSERT_EQ(rgbAt(screen, x, y), want) << x << "," << y;
+            }
+        EXPECT_EQ(countNot(screen, kUntouched, 0, 0, 640, kStripY), 0);
+    }
+
+    SDL_Surface* saved[kBajsSlots];
+};
+
+}  // namespace
+
+TEST_F(Pictures, FirstCallStretchesSlotZeroThenMovesToSlotOne)
+{
+    lastbajs = 0;
+    setTicks(20000);
+    drawBajs();
+    expectStrip(0, 0);
+    EXPECT_EQ(currentbajs, 1);
+    EXPECT_EQ(bajs_cur_x, 0);
+    EXPECT_EQ(lastbajs, 20000u);
+
+    fillRgb(screen, kUntouched);
+    advanceTicks(10);
+    drawBajs();
+    expectStrip(1, 0);
+    EXPECT_EQ(bajs_cur_x, 5);
+}
+
+TEST_F(Pictures, WipesHalfAPixelPerMillisecondUpToTheFullWidth)
+{
+    currentbajs = 3;
+    drawBajs();  // draws at 0, then advances
+    fillRgb(screen, kUntouched);
+    drawBajs();
+    expectStrip(3, 5);
+
+    // 16 ms: 8 pixels; 1 ms: toInt(0.5) = 1; 0 ms: none.
+    dt = 1.6f;
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 18);
+    dt = 0.1f;
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 19);
+    dt = 0.0f;
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 19);
+
+    // One long frame reveals everything, and no more.
+    dt = 500.0f;
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 640);
+    fillRgb(screen, kUntouched);
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 640);
+    expectStrip(3, 640);
+}
+
+TEST_F(Pictures, NarrowPictureLeavesTheRestOfTheStrip)
+{
+    replace(0, picture(0, 320, 121));
+    bajs_cur_x = 100;
+    drawBajs();
+    expectStrip(0, 100, 320);
+
+    // Revealed past the picture's own width: nothing stretched.
+    fillRgb(screen, kUntouched);
+    bajs_cur_x = 400;
+    drawBajs();
+    expectStrip(0, 320, 320);
+}
+
+TEST_F(Pictures, HoldsForMoreThanTenSecondsThenStartsTheNextFromNothing)
+{
+    currentbajs = 4;
+    bajs_cur_x = 200;
+    setTicks(110000);  // exactly 10000 ms: the picture stays
+    drawBajs();
+    EXPECT_EQ(currentbajs, 4);
+    EXPECT_EQ(bajs_cur_x, 205);
+    advanceTicks(1);
+    drawBajs();
+    EXPECT_EQ(currentbajs, 5);
+    EXPECT_EQ(bajs_cur_x, 0);
+    EXPECT_EQ(lastbajs, 110001u);
+
+    // After the twelfth picture comes the first; the spare slots stay unused.
+    currentbajs = 11;
+    advanceTicks(10001);
+    drawBajs();
+    EXPECT_EQ(currentbajs, 0);
+}
+
+TEST_F(Pictures, TimesAcrossAWrappedTickCount)
+{
+    lastbajs = 0xffffff00u;
+    setTicks(0x100);  // 512 ms later, not four billion
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 5);
+    setTicks(0xffffff00u + 10001);
+    drawBajs();
+    EXPECT_EQ(bajs_cur_x, 0);
+}
