@@ -8,7 +8,7 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-sge-dev
   libmpg123-dev libkissfft-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libmp3lame-dev fonts-dejavu-core
+  libcairo2-dev libmp3lame-dev fonts-dejavu-core libpng-dev
   "$@"
 )
 

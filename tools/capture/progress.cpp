@@ -1,0 +1,44 @@
+#include "progress.h"
+
+#include <cstdio>
+
+namespace {
+constexpr auto kInterval = std::chrono::milliseconds(250);
+constexpr int kSecondsPerMinute = 60;
+}  // namespace
+
+Progress::Progress(long total) : total_(total), begin_(Clock::now()), lastShown_(begin_) {}
+
+double Progress::seconds() const
+{
+    return std::chrono::duration<double>(Clock::now() - begin_).count();
+}
+
+void Progress::update(long done)
+{
+    const Clock::time_point now = Clock::now();
+    if (now - lastShown_ < kInterval)
+        return;
+    lastShown_ = now;
+    const double rate = done / seconds();
+    const long left = rate > 0 ? static_cast<long>((total_ - done) / rate) : 0;
+    lineLength_ = std::fprintf(stderr, "\rframe %ld/%ld  %.1f frames/s  %ld:%02ld left", done, total_,
+                               rate, left / kSecondsPerMinute, left % kSecondsPerMinute);
+    std::fflush(stderr);
+}
+
+void Progress::finish(long done, const std::string& summary)
+{
+    const double s = seconds();
+    char line[512];
+    std::snprintf(line, sizeof line, "%s in %.1f s (%.1f frames/s)", summary.c_str(), s, s > 0 ? done / s : 0.0);
+    // Padded to cover the progress line it replaces.
+    std::fprintf(stderr, "\r%-*s\n", lineLength_, line);
+}
+
+void Progress::breakLine()
+{
+    if (lineLength_ > 0)
+        std::fputc('\n', stderr);
+    lineLength_ = 0;
+}

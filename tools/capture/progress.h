@@ -1,0 +1,25 @@
+// The progress line on standard error, rewritten in place a few times a
+// second, and the summary at the end. Wall-clock time, not the show's ticks.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+class Progress {
+public:
+    explicit Progress(long total);
+    // `done` frames of the total have been simulated.
+    void update(long done);
+    // Replaces the progress line with `summary` and the elapsed time.
+    void finish(long done, const std::string& summary);
+    // Ends the progress line, if one is showing, so a message can follow.
+    void breakLine();
+    double seconds() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    long total_;
+    Clock::time_point begin_;
+    Clock::time_point lastShown_;
+    int lineLength_ = 0;
+};

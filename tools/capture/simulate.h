@@ -1,0 +1,61 @@
+// The show run frame-exact on a virtual clock: its own start-up and frame
+// pass, headless and without an audio device, with a recording of what the
+// music channel would have played.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+
+#include "decode.h"
+
+// The tick of the show's start-up; frame k reads it plus frameMs(k, fps).
+constexpr Uint32 kCaptureStartTick = 1000;
+
+// Milliseconds from the start tick to frame k: floor(k * 1000 / fps).
+Uint32 frameMs(long k, int fps);
+// The first frame whose time is `ms` or later.
+long firstFrameAt(Uint32 ms, int fps);
+// The first sample of the music's 44100 Hz grid at `ms` after the start tick.
+std::uint64_t sampleAt(Uint32 ms);
+
+// What channel 0 played: the track from the start of each play, silence
+// after its end until the keep-alive starts it again.
+class MusicTape {
+public:
+    void setTrack(const PcmTrack* track) { track_ = track; }
+    // A play started at `ms` after the start tick.
+    void started(Uint32 ms);
+    bool hasStarted() const { return playing_; }
+    // The frame of the track heard at `ms`, counted on the tape's own sample
+    // grid (the track's length or more once it has ended).
+    std::size_t positionAt(Uint32 ms) const;
+    // Appends the interleaved stereo samples heard from `fromMs` up to
+    // `toMs`, both not earlier than the last start.
+    void render(Uint32 fromMs, Uint32 toMs, std::vector<std::int16_t>& out) const;
+
+private:
+    const PcmTrack* track_ = nullptr;
+    bool playing_ = false;
+    Uint32 startMs_ = 0;
+};
+
+struct SimulatedFrame {
+    long index;
+    Uint32 ms;  // since the start tick
+    SDL_Surface* screen;
+};
+
+// Starts the show as the renderer runs it: SDL's dummy video driver, no
+// audio device, every tick reading of start-up at kCaptureStartTick.
+void startCapturedShow(MusicTape& tape);
+
+// Runs frames 0 .. count-1 at `fps`, handing each to `sink` after its pass;
+// stops early when the sink returns false. Returns false, with `error` set,
+// when the sound layer's timeline parts from the recording.
+bool simulateFrames(long count, int fps, MusicTape& tape,
+                    const std::function<bool(const SimulatedFrame&)>& sink, std::string& error);

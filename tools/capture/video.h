@@ -1,0 +1,36 @@
+// The MP4 made with ffmpeg: raw frames are piped to an encoder while the show
+// runs, and the finished WAV is muxed in afterwards (it is complete only when
+// the last frame has been rendered).
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <string>
+
+#include "image.h"
+
+// True when an executable `ffmpeg` is on PATH.
+bool haveFfmpeg();
+
+class VideoEncoder {
+public:
+    VideoEncoder() = default;
+    VideoEncoder(const VideoEncoder&) = delete;
+    VideoEncoder& operator=(const VideoEncoder&) = delete;
+    ~VideoEncoder();
+
+    // Starts ffmpeg encoding `fps` frames a second into a picture-only file
+    // beside `output`.
+    bool start(const std::string& output, int fps, int width, int height, std::string& error);
+    bool addFrame(const RgbImage& frame, std::string& error);
+    // Waits for the encoder, then muxes the picture with `wav` into the
+    // output and removes the picture-only file.
+    bool finish(const std::string& wav, std::string& error);
+
+private:
+    std::string output_;
+    std::string pictureOnly_;
+    std::FILE* pipe_ = nullptr;
+    pid_t pid_ = -1;
+};

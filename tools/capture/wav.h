@@ -1,0 +1,32 @@
+// A 16-bit stereo 44100 Hz WAV file written as the frames go by; the sizes
+// in its header are filled in when it is closed.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class WavWriter {
+public:
+    WavWriter() = default;
+    WavWriter(const WavWriter&) = delete;
+    WavWriter& operator=(const WavWriter&) = delete;
+    ~WavWriter();
+
+    // Creates `path` with an empty header. False, with `error` set, on failure.
+    bool open(const std::string& path, std::string& error);
+    // Appends interleaved left/right samples.
+    bool write(const std::vector<std::int16_t>& samples, std::string& error);
+    // Fills in the header and closes the file.
+    bool close(std::string& error);
+    std::uint64_t frames() const { return bytes_ / kBytesPerFrame; }
+
+private:
+    static constexpr std::uint32_t kBytesPerFrame = 4;
+    bool fail(std::string& error);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::uint64_t bytes_ = 0;
+};
