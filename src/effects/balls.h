@@ -3,6 +3,19 @@
 
 #include <SDL.h>
 
+struct AmigaBall {
+    int x;       // left edge of the ball's box, this frame
+    int y;       // top edge of the ball's box, this frame
+    int angle;   // degrees, one more every drawn frame
+    float scale; // 0.5 (rising) ... 1.0
+    int xPhase;  // time counter of the sideways swing
+    int yPhase;  // time counter of the bounce
+    int prevY;   // y of the previous frame
+};
+
+constexpr int kAmigaBallSlots = 100;
+
+extern AmigaBall amigaball[kAmigaBallSlots];
 extern SDL_Surface* tmp_rotate;  // scratch surface the balls are rotated into
 
 // Creates the scratch surface from the ball animation's current picture.
@@ -10,3 +23,15 @@ void initBallScratch();
 // Sets up the ball table; draws from rand, before the snow does.
 void setupAmigaBalls();
 void drawAmigaBalls();
+
+// The steps of one ball, for the tests.
+// Zoom of a ball `d` rows off the bounce's middle; a rising ball is halved.
+float ballScale(int d, bool rising);
+// Side of the square a ball of `scale` is drawn into.
+int ballSize(float scale);
+// Rotates and scales `picture` into the top-left size x size square of
+// tmp_rotate, over a cleared background.
+void renderBall(SDL_Surface* picture, float scale, int angle, int size);
+// Blits that square to the screen at (x, y); a ball rising from prevY hides
+// behind the middle band.
+void blitBall(int x, int y, int prevY, int size);
