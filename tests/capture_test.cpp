@@ -169,35 +169,6 @@ TEST(CaptureClock, FramesReadWholeMillisecondsAndSecondsRoundToTicks)
     EXPECT_EQ(o.toMs, 18600u);
 }
 
-TEST(CaptureTape, PlaysTheTrackFromEachStartWithSilenceAfterItsEnd)
-{
-    PcmTrack track;
-    for (int i = 1; i <= 441; i++)  // 10 ms; every sample tells its frame
-        track.samples.insert(track.samples.end(), {static_cast<std::int16_t>(i), static_cast<std::int16_t>(-i)});
-    MusicTape tape;
-    tape.setTrack(&track);
-    std::vector<std::int16_t> heard;
-    tape.render(0, 5, heard);
-    EXPECT_EQ(heard, std::vector<std::int16_t>(5 * 44 * 2, 0)) << "nothing has started yet";
-
-    heard.clear();
-    tape.started(0);
-    tape.render(0, 16, heard);  // one 60 fps frame: the track, then 6 ms of silence
-    ASSERT_EQ(heard.size(), 705u * 2);
-    EXPECT_EQ(heard[0], 1);
-    EXPECT_EQ(heard[1], -1);
-    EXPECT_EQ(heard[440 * 2], 441);
-    EXPECT_EQ(heard[441 * 2], 0);
-    EXPECT_EQ(heard.back(), 0);
-
-    tape.started(16);  // restarted by the next frame
-    heard.clear();
-    tape.render(16, 33, heard);
-    EXPECT_EQ(heard.size(), static_cast<std::size_t>(1455 - 705) * 2);
-    EXPECT_EQ(heard[0], 1);
-    EXPECT_EQ(tape.positionAt(26), 441u);
-}
-
 TEST(CaptureFiles, PngAndWavReadBackAsWritten)
 {
     TempDir dir;

@@ -196,8 +196,8 @@ int main(int argc, char** argv)
     }
 
     char summary[256];
-    std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frames (%.3f-%.3f s, %d fps)%s to %s%s%s",
-                  out.written(), frameMs(withAudio ? plan.first : *plan.stills.begin(), opt.fps) / kMsPerSecond,
+    std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
+                  out.written(), out.written() == 1 ? "" : "s", frameMs(withAudio ? plan.first : *plan.stills.begin(), opt.fps) / kMsPerSecond,
                   frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, withAudio ? " and their sound" : "",
                   opt.outDir.c_str(), opt.video.empty() ? "" : ", video ", opt.video.c_str());
     progress.finish(plan.end, summary);

@@ -5,6 +5,7 @@
 namespace {
 constexpr auto kInterval = std::chrono::milliseconds(250);
 constexpr int kSecondsPerMinute = 60;
+constexpr double kSmoothing = 0.5;  // weight of the pace so far against the last stretch
 }  // namespace
 
 Progress::Progress(long total) : total_(total), begin_(Clock::now()), lastShown_(begin_) {}
@@ -19,8 +20,15 @@ void Progress::update(long done)
     const Clock::time_point now = Clock::now();
     if (now - lastShown_ < kInterval)
         return;
+    // The pace of the last stretch: the opening's frames are far cheaper
+    // than the main scene's, so an average over the whole run would promise
+    // too early an end.
+    const double stretch = std::chrono::duration<double>(now - lastShown_).count();
+    const double recent = (done - lastDone_) / stretch;
+    rate_ = rate_ > 0 ? kSmoothing * rate_ + (1 - kSmoothing) * recent : recent;
     lastShown_ = now;
-    const double rate = done / seconds();
+    lastDone_ = done;
+    const double rate = rate_;
     const long left = rate > 0 ? static_cast<long>((total_ - done) / rate) : 0;
     lineLength_ = std::fprintf(stderr, "\rframe %ld/%ld  %.1f frames/s  %ld:%02ld left", done, total_,
                                rate, left / kSecondsPerMinute, left % kSecondsPerMinute);

@@ -21,5 +21,7 @@ private:
     long total_;
     Clock::time_point begin_;
     Clock::time_point lastShown_;
+    long lastDone_ = 0;
+    double rate_ = 0;  // frames a second, smoothed
     int lineLength_ = 0;
 };
