@@ -66,7 +66,7 @@ void paintBig(cairo_t* cr, char ch, int /*boxWidth*/) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke_preserve(cr);
   setVGradient(cr, kBigBaseline - 28, kBigBaseline,
-               {{0, rgb(92, 112, 156)}, {0.12, rgb(62, 82, 128)}, {1, rgb(30, 42, 80)}});
+               {{0, rgb(84, 102, 146)}, {0.12, rgb(56, 74, 118)}, {1, rgb(26, 36, 72)}});
   cairo_fill(cr);
 }
 }  // namespace

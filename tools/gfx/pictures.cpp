@@ -11,7 +11,7 @@ namespace {
 constexpr double kFrameW = 6;     // dark band, then gold and ink lines
 constexpr double kTopLine = 7;    // first row below the edge panel
 constexpr double kCaptionSize = 11;
-constexpr double kCaptionY = 12;
+constexpr double kCaptionY = 14;  // clear of the edge panel's shadow
 
 struct Picture {
   const char* file;

@@ -134,11 +134,12 @@ int main(int argc, char** argv) {
   SDL_Surface* bars[3] = {SDL_DisplayFormat(load("bar_1.png")),
                           SDL_DisplayFormat(load("bar_2.png")),
                           SDL_DisplayFormat(load("bar_3.png"))};
-  put(bars[1], 0, 121 + 12), put(bars[1], 0, 352 + 12);
+  // Bar 0 moving up (over the edges), bars 1 and 2 moving down (behind).
+  put(bars[1], 0, 121 + 14), put(bars[1], 0, 352 + 14);
+  put(bars[2], 0, 121 + 10), put(bars[2], 0, 352 + 10);
   put(load("top_bar_snow.png"), 0, 109);
   put(SDL_DisplayFormat(load("bar.png")), 0, 352);
-  put(bars[0], 0, 121 - 9), put(bars[0], 0, 352 - 9);
-  put(bars[2], 0, 121 + 4), put(bars[2], 0, 352 + 4);
+  put(bars[0], 0, 121 - 6), put(bars[0], 0, 352 - 6);
   put(load("bubbla.png"), 238, 17);
   text(ink, "  CHRISTMAS 2005 AT THE LAN!", 290, 30);
   text(ink, "SAUNA, GINGERBREAD, DRINKS -", 290, 50);
