@@ -59,10 +59,10 @@ Sample shade(double sx, double sy, double spin) {
   const Vec light = normalised({-0.5, -0.65, 0.6});
   const Vec half = normalised({light.x, light.y, light.z + 1.0});
   const double diffuse = std::max(0.0, dot(n, light));
-  const double spec = std::pow(std::max(0.0, dot(n, half)), 40.0) * 0.9;
+  const double specular = std::pow(std::max(0.0, dot(n, half)), 40.0) * 0.9;
   const double rim = std::pow(1.0 - n.z, 3.0) * 0.35;  // darker limb reads as round
   const double k = 0.28 + 0.8 * diffuse - rim;
-  auto ch = [&](double v) { return std::clamp(v * k + spec, 0.0, 1.0); };
+  auto ch = [&](double v) { return std::clamp(v * k + specular, 0.0, 1.0); };
   return {ch(base.r), ch(base.g), ch(base.b), 1.0};
 }
 

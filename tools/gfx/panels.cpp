@@ -1,6 +1,7 @@
 // The frame of the main scene: the night sky of the top panel, the knitted
 // bottom panel, the two edges the raster bars wind around, the shadow strip
 // and the snow bank along the bottom of the screen.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -50,17 +51,16 @@ constexpr int kStitchRows = kPanelH / kStitch + 1;
 
 // Which colour a stitch has: 0 ground red, 1 snow white, 2 green, 3 gold.
 int knitColour(int col, int row) {
-  const int band = row;
-  if (band == 0 || band == kStitchRows - 1) return 2;
-  if (band == 1 || band == kStitchRows - 2) return (col % 2) ? 1 : 0;
-  if (band == 2 || band == kStitchRows - 3) return 0;
-  if (band == 3 || band == kStitchRows - 4) {
-    const int k = col % 6;  // zigzag
-    return (k == 0 || k == 5) ? 3 : 0;
-  }
-  if (band == 4 || band == kStitchRows - 5) {
-    const int k = col % 6;
-    return (k == 1 || k == 4) ? 3 : (k == 2 || k == 3 ? 0 : 0);
+  // Borders mirrored top and bottom: green rim, dots, plain, a zigzag.
+  const int edge = std::min(row, kStitchRows - 1 - row);
+  const int k = col % 6;
+  switch (edge) {
+    case 0: return 2;
+    case 1: return (col % 2) ? 1 : 0;
+    case 2: return 0;
+    case 3: return (k == 0 || k == 5) ? 3 : 0;
+    case 4: return (k == 1 || k == 4) ? 3 : 0;
+    default: break;
   }
   // Centre: eight-pointed stars, 11 stitches across, every 16 columns, with
   // small crosses between them.

@@ -54,10 +54,16 @@ void venueBuilding(cairo_t* cr, double x, double baseY, double scale, bool lit) 
       setVGradient(cr, wy, wy + wh, {{0, rgb(120, 140, 190)}, {1, rgb(50, 60, 100)}});
     }
     fillInk(cr, pal::kInk, kInkW);
-    if (lit && rng.unit() < 0.7) {  // a head seen against the light
-      circlePath(cr, wx + ww * rng.range(0.3, 0.7), wy + wh * 0.75, 3.5 * scale);
-      setColor(cr, rgb(40, 24, 30));
+    if (lit && rng.unit() < 0.7) {  // a gamer seen against the light
+      cairo_save(cr);
+      cairo_rectangle(cr, wx, wy, ww, wh);
+      cairo_clip(cr);
+      const double hx = wx + ww * rng.range(0.3, 0.7), hy = wy + wh * 0.62;
+      circlePath(cr, hx, hy, 3.2 * scale);
+      ellipsePath(cr, hx, wy + wh + 1, 7 * scale, 5 * scale);
+      setColor(cr, rgb(70, 40, 50), 0.85);
       cairo_fill(cr);
+      cairo_restore(cr);
     }
     fillRect(cr, wx - 1, wy + wh, ww + 2, 2.5 * scale, pal::kSnow);  // snow on the sill
   }
