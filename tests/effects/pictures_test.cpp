@@ -44,7 +44,6 @@ protected:
         }
         currentbajs = 0;
         bajs_cur_x = 0;
-        lastbajs = 0;
         dt = 1.0f;
         fillRgb(screen, kUntouched);
         setTicks(100000);
@@ -58,23 +57,14 @@ protected:
         }
         useRealClock();
     }
-    void replace(int slot, SDL_Surface* s)
-    {
-        SDL_FreeSurface(bajssurface[slot]);
-        bajssurface[slot] = s;
-    }
-    // Every strip column < `revealed` shows its own column of `slot`, every
-    // later one up to `width` shows column `revealed` (rows 0-120).
+    // Strip columns below `revealed` show their own column of `slot`, the
+    // later ones up to `width` show column `revealed`, rows 0-120.
     void expectStrip(int slot, int revealed, int width = 640)
     {
         for (int x = 0; x < 640; x++)
             for (int y : {kStripY, kStripY + 60, 479}) {
-                const int row = y - kStripY;
-                Uint32 want = kUntouched;
-                if (x < revealed)
-                    want = source(slot, x, row);
-                else if (x < width)
-                    want = source(slot, revealed, row);
+                const Uint32 want = x >= width ? kUntouched
+                                               : source(slot, x < revealed ? x : revealed, y - kStripY);
                 ASSERT_EQ(rgbAt(screen, x, y), want) << x << "," << y;
             }
         EXPECT_EQ(countNot(screen, kUntouched, 0, 0, 640, kStripY), 0);
@@ -110,30 +100,23 @@ TEST_F(Pictures, WipesHalfAPixelPerMillisecondUpToTheFullWidth)
     drawBajs();
     expectStrip(3, 5);
 
-    // 16 ms: 8 pixels; 1 ms: toInt(0.5) = 1; 0 ms: none.
-    dt = 1.6f;
-    drawBajs();
-    EXPECT_EQ(bajs_cur_x, 18);
-    dt = 0.1f;
-    drawBajs();
-    EXPECT_EQ(bajs_cur_x, 19);
-    dt = 0.0f;
-    drawBajs();
-    EXPECT_EQ(bajs_cur_x, 19);
-
-    // One long frame reveals everything, and no more.
-    dt = 500.0f;
-    drawBajs();
-    EXPECT_EQ(bajs_cur_x, 640);
+    // 16 ms: 8 pixels; 1 ms: toInt(0.5) = 1; 0 ms: none; a long frame: all,
+    // and no more.
+    const std::pair<float, int> frames[] = {{1.6f, 18}, {0.1f, 19}, {0.0f, 19}, {500.0f, 640}};
+    for (const auto& [step, width] : frames) {
+        dt = step;
+        drawBajs();
+        EXPECT_EQ(bajs_cur_x, width) << step;
+    }
     fillRgb(screen, kUntouched);
     drawBajs();
-    EXPECT_EQ(bajs_cur_x, 640);
     expectStrip(3, 640);
 }
 
 TEST_F(Pictures, NarrowPictureLeavesTheRestOfTheStrip)
 {
-    replace(0, picture(0, 320, 121));
+    SDL_FreeSurface(bajssurface[0]);
+    bajssurface[0] = picture(0, 320, 121);
     bajs_cur_x = 100;
     drawBajs();
     expectStrip(0, 100, 320);
@@ -169,10 +152,10 @@ TEST_F(Pictures, HoldsForMoreThanTenSecondsThenStartsTheNextFromNothing)
 TEST_F(Pictures, TimesAcrossAWrappedTickCount)
 {
     lastbajs = 0xffffff00u;
-    setTicks(0x100);  // 512 ms later, not four billion
+    setTicks(0xffffff00u + 10000);  // the count has wrapped to 9744
     drawBajs();
-    EXPECT_EQ(bajs_cur_x, 5);
-    setTicks(0xffffff00u + 10001);
+    EXPECT_EQ(currentbajs, 0);
+    advanceTicks(1);
     drawBajs();
-    EXPECT_EQ(bajs_cur_x, 0);
+    EXPECT_EQ(currentbajs, 1);
 }
