@@ -1,9 +1,23 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test. Exits non-zero on any failure.
+#   FROSTHEM_SANITIZE=1 ./test.sh   the same with AddressSanitizer and
+#                                   UndefinedBehaviorSanitizer, in build-asan/
+# Extra arguments go to ctest (e.g. -L soak, -R Capture).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh ffmpeg
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-cd build
+
+build=build
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
+  build=build-asan
+  flags+=(-DFROSTHEM_SANITIZE=ON -DFROSTHEM_BENCH=OFF)
+  export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1"
+  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+  export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+fi
+
+cmake -S . -B "$build" "${flags[@]}" >/dev/null
+cmake --build "$build" -j"$(nproc)"
+cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -64,6 +64,7 @@ TEST(GfxAssets, InvitationFontFillsItsGridCellsOnly) {
   SDL_Surface* space = drawChar(f, ' ', 20, 20);
   EXPECT_EQ(countNot(space, kProbe, 0, 0, 120, 80), 0);
   SDL_FreeSurface(space);
+  sge_BF_CloseFont(f);
 }
 
 TEST(GfxAssets, BackgroundFontsDrawTheirLettersOnATransparentGround) {
@@ -82,6 +83,7 @@ TEST(GfxAssets, BackgroundFontsDrawTheirLettersOnATransparentGround) {
       EXPECT_LT(drawn, sge_BF_GetHeight(f) * 40 * 3 / 4) << name << " '" << *c << "'";
       SDL_FreeSurface(s);
     }
+    sge_BF_CloseFont(f);
   }
 }
 
