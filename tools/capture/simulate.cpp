@@ -92,7 +92,8 @@ bool simulateFrames(long count, int fps, MusicTape& tape,
             const std::size_t taped = tape.positionAt(ms);
             const std::size_t apart = heard > taped ? heard - taped : taped - heard;
             if (!tape.hasStarted() || apart > kPositionSlack) {
-                error = "the music's timeline left the tick clock at frame " + std::to_string(k);
+                error = "the sound layer's music position parted from the recording at frame " +
+                        std::to_string(k);
                 return false;
             }
         }
