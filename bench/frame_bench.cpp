@@ -1,50 +1,33 @@
 // Whole passes of the show, drawn headless on the dummy driver.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <vector>
 
+#include "bench_show.h"
 #include "clock.h"
 #include "globals.h"
 #include "show.h"
 
 namespace {
 
-std::vector<float> busySpectrum()
-{
-    // A plausible music spectrum: loud lows falling off towards the highs.
-    std::vector<float> s(512);
-    for (int i = 0; i < 512; i++)
-        s[i] = 0.8f / (1.0f + i * 0.05f) * (0.6f + 0.4f * static_cast<float>(std::sin(i * 0.7)));
-    return s;
-}
-
-void openScreen()
-{
-    if (screen)
-        return;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, 0);
-}
+constexpr Uint32 kFrameMs = 16;
 
 void BM_OpeningFrame(benchmark::State& state)
 {
-    openScreen();
-    std::vector<float> bins = busySpectrum();
+    openShow();
+    std::vector<float> bins = makeSpectrum(kMusic);
     spectrum = bins.data();
     for (auto _ : state) {
         SDL_FillRect(screen, nullptr, 0);
         drawScope();
     }
 }
-BENCHMARK(BM_OpeningFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpeningFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_FlashFrame(benchmark::State& state)
 {
-    openScreen();
-    std::vector<float> bins = busySpectrum();
+    openShow();
+    std::vector<float> bins = makeSpectrum(kMusic);
     spectrum = bins.data();
     for (auto _ : state) {
         currentScene = 0;
@@ -55,7 +38,26 @@ void BM_FlashFrame(benchmark::State& state)
         drawScope();
     }
 }
-BENCHMARK(BM_FlashFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FlashFrame)->Unit(benchmark::kMicrosecond);
+
+// Every layer of the main scene, on a clock that moves 16 ms a frame so the
+// animations, the typing and the strip all run as in the show.
+void BM_MainSceneFrame(benchmark::State& state)
+{
+    openShow();
+    std::vector<float> bins = makeSpectrum(static_cast<int>(state.range(0)));
+    spectrum = bins.data();
+    Uint32 now = 100000;
+    dt = kFrameMs * 0.1f;
+    for (auto _ : state) {
+        setTicks(now += kFrameMs);
+        SDL_FillRect(screen, nullptr, 0);
+        drawMainScene();
+    }
+    useRealClock();
+    state.SetLabel(kSpectrumNames[state.range(0)]);
+}
+BENCHMARK(BM_MainSceneFrame)->Arg(kMusic)->Arg(kFullScale)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
