@@ -170,8 +170,10 @@ void writeSection(Writer& w, int start, const Section& s)
     }
 }
 
-// Soft at first and growing, so the scope has something to draw from the
-// first second on and the break at bar 11 still lands as an event.
+// Melody, arpeggio and pad play at full strength from the first bar, so the
+// scope has plenty to draw; the build-up is in the rhythm (bells, then hats,
+// then the kick, then the snare roll and the riser), and the band breaking
+// in at bar 11 still lands as an event.
 int writeIntro(Writer& w)
 {
     const Tune& tune = kJingleBellsChorus;
@@ -181,16 +183,16 @@ int writeIntro(Writer& w)
     const int rows = kIntroBars * kBar;
     const ChordSpan dominant = chordAt(chords, themeRows - 1);
 
-    writeLead(w, 0, melody, 0, kThinPulse, themeRows, 0.8);
+    writeLead(w, 0, melody, 0, kThinPulse, themeRows, 1.0);
     const Melody climb = parseMelody(kIntroClimb, kBar);
     writeLead(w, kRollFromBar * kBar, climb, 0, kQuarterPulse, climb.rows, 0.8);
     for (int row = 0; row < rows; row += 2) {
         const double rise = double(row) / rows;
         const ChordSpan& chord = row < themeRows ? chordAt(chords, row) : dominant;
         const int bar = row / kBar;
-        w.add(Part::Arp, row, 2, voicing(chord, 0, kArpLow), 0.7 + 0.3 * rise, kThinPulse);
+        w.add(Part::Arp, row, 2, voicing(chord, 0, kArpLow), 0.85 + 0.15 * rise, kThinPulse);
         if (row % kBar == 0)
-            w.add(Part::Pad, row, kBar, voicing(chord, 0, kPadLow), 0.8 + 0.2 * rise);
+            w.add(Part::Pad, row, kBar, voicing(chord, 0, kPadLow), 1.0);
         if (row % kBar == 0 && bar < kRollFromBar)
             w.add(Part::Bass, row, kBar, {double(bassRoot(chord, 0))}, 0.8);
         if (bar >= kRollFromBar)

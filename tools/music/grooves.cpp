@@ -10,7 +10,7 @@ constexpr int kQuarter = 4;
 
 const Groove kBeatGroove = {
     16,
-    "X.......X.x.....",
+    "X...X...X...X.x.",
     "....X.......X...",
     "X.x.X.x.X.x.X.o.",
     "X.x.X.x.X.x.X.x.",
@@ -21,7 +21,7 @@ const Groove kBeatGroove = {
 
 const Groove kSleighGroove = {
     16,
-    "X.......X.x.....",
+    "X...X...X...X.x.",
     "....X.......X...",
     "X.x.X.x.X.x.X.o.",
     "XxxxXxxxXxxxXxxx",
@@ -43,7 +43,7 @@ const Groove kDriveGroove = {
 
 const Groove kWaltzGroove = {
     12,
-    "X...........",
+    "X.......x...",
     "....x...x...",
     "..x...x...o.",
     "X.x.x.x.x.x.",

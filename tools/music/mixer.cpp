@@ -16,13 +16,16 @@ struct Placement {
     double echoSend;
 };
 
-// In the order of Part.
+// In the order of Part. Only the high parts get the Haas delay: on the pad
+// or the bass it would comb-filter the mono mix, which is what the show's
+// spectrum reads. The kick is driven into the limiter on purpose; it gives
+// the plasma bars their tallest peaks.
 constexpr std::array<Placement, kPartCount> kDesk{{
-    {0.22, 0.0, 0.0, 0.35},    // lead
+    {0.3, 0.0, 0.0, 0.35},     // lead
     {0.11, -0.35, 11.0, 0.15}, // arp
-    {0.6, 0.25, 9.0, 0.0},     // pad
-    {0.38, 0.0, 0.0, 0.0},     // bass
-    {0.9, 0.0, 0.0, 0.0},      // kick
+    {0.48, 0.3, 0.0, 0.0},     // pad
+    {0.36, 0.0, 0.0, 0.0},     // bass
+    {1.05, 0.0, 0.0, 0.0},     // kick
     {0.30, 0.05, 0.0, 0.05},   // snare
     {0.09, 0.4, 0.0, 0.0},     // hat
     {0.14, 0.45, 7.0, 0.1},    // bells
@@ -47,7 +50,7 @@ constexpr double kPresenceBoost = 1.0;  // added band, about +6 dB at the centre
 // for the encoder's overshoot.
 constexpr double kTargetRmsDb = -12.6;
 constexpr double kCeilingDb = -2.0;
-constexpr double kKneeShare = 0.7;  // the limiter starts bending here
+constexpr double kKneeShare = 0.8;  // the limiter starts bending here
 constexpr double kDcCutHz = 20.0;
 constexpr double kFadeInSeconds = 0.003;
 constexpr double kFadeOutSeconds = 0.8;

@@ -11,7 +11,7 @@ constexpr double kKickLength = 0.35;
 constexpr double kKickLowHz = 45.0;
 constexpr double kKickSweepHz = 115.0;
 constexpr double kKickSweepTime = 0.035;
-constexpr double kKickDecay = 0.24;
+constexpr double kKickDecay = 0.32;
 constexpr double kKickClick = 0.25;
 constexpr double kKickClickDecay = 0.002;
 

@@ -88,17 +88,28 @@ double rms(const std::vector<float>& x, long from, long to)
     return std::sqrt(sum / double(to - from));
 }
 
-TEST(Lead, LegatoJoinDoesNotDip)
+TEST(Lead, CutOffNoteHandsOverItsLevel)
 {
-    // A note cut off by the next one hands over its level: restarting the
-    // envelope from zero would dip (and click) at every join.
+    // A note cut off by the next one (a pickup over a held note) hands over
+    // its level: restarting the envelope from zero would dip and click.
     const long note = kSampleRate / 3;
     const long window = kSampleRate / 200;
     std::vector<float> out(3 * note);
-    renderLead({{0, note, {67.0}, 1.0, 0.25}, {note, note, {67.0}, 1.0, 0.25}}, out);
+    renderLead({{0, 2 * note, {67.0}, 1.0, 0.25}, {note, note, {67.0}, 1.0, 0.25}}, out);
     const double before = rms(out, note - window, note);
     const double after = rms(out, note, note + window);
     EXPECT_GT(before, 0.1);
     EXPECT_GT(after, 0.8 * before);
     EXPECT_LT(after, 1.5 * before);
+}
+
+TEST(Lead, RepeatedNotesAreArticulated)
+{
+    // Two back-to-back notes of one pitch: the first lets go before the
+    // second starts, so the level falls near silence between them.
+    const long note = kSampleRate / 4;
+    const long window = kSampleRate / 500;
+    std::vector<float> out(3 * note);
+    renderLead({{0, note, {71.0}, 1.0, 0.25}, {note, note, {71.0}, 1.0, 0.25}}, out);
+    EXPECT_LT(rms(out, note - window, note), 0.1 * rms(out, note / 2 - window, note / 2));
 }

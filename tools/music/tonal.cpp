@@ -15,11 +15,14 @@ constexpr double kVibratoHz = 5.5;
 constexpr double kLeadToneHz = 7000.0;
 // A second pulse an octave below fattens the lead, the usual tracker trick.
 constexpr double kLeadOctaveMix = 0.6;
-constexpr Envelope kLeadEnvelope{0.006, 0.3, 0.75, 0.06};
+constexpr Envelope kLeadEnvelope{0.006, 0.3, 0.75, 0.025};
+// Each note is let go a little before its full length, so repeated notes
+// (the three Bs of "jingle bells") are heard as three.
+constexpr double kLeadLiftOff = 0.03;
 
 // The arpeggio steps through the chord at the old 50 Hz tracker tick.
 constexpr long kArpTickFrames = kSampleRate / 50;
-constexpr Envelope kArpEnvelope{0.003, 0.12, 0.45, 0.03};
+constexpr Envelope kArpEnvelope{0.003, 0.12, 0.6, 0.03};
 
 // The pad: the chord held in narrow pulses, each voice slightly detuned and
 // its width swaying slowly, so the held chord shimmers instead of standing.
@@ -30,8 +33,8 @@ constexpr double kPadSwayHz = 0.4;
 constexpr Envelope kPadEnvelope{0.04, 0.5, 0.8, 0.12};
 
 // A touch of saturation thickens the triangle into the round bass.
-constexpr double kBassSineMix = 0.5;
-constexpr double kBassDrive = 1.8;
+constexpr double kBassSineMix = 1.0;
+constexpr double kBassDrive = 1.4;
 constexpr Envelope kBassEnvelope{0.004, 0.2, 0.7, 0.05};
 
 double seconds(long frames) { return double(frames) / kSampleRate; }
@@ -44,8 +47,9 @@ long endOf(const Event& e, const Envelope& env, const std::vector<float>& out)
 
 }  // namespace
 
-// One voice: a note cuts off the one before it, and starts from the level
-// that one had reached so the joint is seamless.
+// One voice: a note that starts while the one before still sounds cuts it
+// off, and starts from the level that one had reached, so the joint is
+// seamless.
 void renderLead(const std::vector<Event>& events, std::vector<float>& out)
 {
     PulseOsc osc, low;
@@ -55,7 +59,7 @@ void renderLead(const std::vector<Event>& events, std::vector<float>& out)
         const Event& e = events[i];
         const long next = i + 1 < events.size() ? events[i + 1].start : static_cast<long>(out.size());
         const long end = std::min(endOf(e, kLeadEnvelope, out), next);
-        const double held = seconds(e.length);
+        const double held = std::max(0.5 * seconds(e.length), seconds(e.length) - kLeadLiftOff);
         const double from = level;
         for (long s = e.start; s < end; ++s) {
             const double t = seconds(s - e.start);
