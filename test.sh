@@ -2,7 +2,8 @@
 # Sets up, builds and runs every test. Exits non-zero on any failure.
 #   FROSTHEM_SANITIZE=1 ./test.sh   the same with AddressSanitizer and
 #                                   UndefinedBehaviorSanitizer, in build-asan/
-# Extra arguments go to ctest (e.g. -L soak, -R Capture).
+# Extra arguments go to ctest instead of the default, which leaves out the
+# two-hour soak: run that one with ./test.sh -L soak-full.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh ffmpeg
@@ -20,4 +21,5 @@ fi
 cmake -S . -B "$build" "${flags[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
+[ $# -eq 0 ] && set -- -LE soak-full
 ctest --output-on-failure -j"$(nproc)" "$@"
