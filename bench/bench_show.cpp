@@ -1,16 +1,10 @@
 #include "bench_show.h"
 
-#include <sge.h>
-
 #include <cmath>
 #include <cstdlib>
 
-#include "assets.h"
-#include "effects/bgtext.h"
-#include "effects/plasma.h"
-#include "effects/rasterbars.h"
-#include "effects/snow.h"
 #include "globals.h"
+#include "show.h"
 
 const char* const kSpectrumNames[] = {"silence", "music", "full scale"};
 
@@ -23,13 +17,7 @@ void openShow()
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     SDL_Init(SDL_INIT_VIDEO);
     screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, 0);
-    // The same steps, in the same order, as the show's start-up.
-    loadGfx();
-    initPlasma();
-    initBgText();
-    initSnow();
-    initAmigaScroller();
-    sge_Update_OFF();
+    prepareScenes();
 }
 
 std::vector<float> makeSpectrum(int kind)

@@ -105,11 +105,17 @@ void startShow()
     // The opening's 18 seconds run from the start of the music and include
     // the loading time.
     startTick = getTicks();
+    prepareScenes();
+}
+
+void prepareScenes()
+{
     loadGfx();
     initPlasma();
     initBgText();
     initSnow();
     initAmigaScroller();
+    // The frame is presented by one flip a pass, not after every primitive.
     sge_Update_OFF();
 }
 

@@ -14,6 +14,9 @@ extern bool quitRequested;
 // Opens the window (exits with a message when there is no usable display),
 // starts the music, loads every asset and sets up the effects.
 void startShow();
+// The part of start-up after the music has started: every asset loaded and
+// every effect set up, in the show's order.
+void prepareScenes();
 // One pass of the frame loop, up to but not including the flip.
 void framePass();
 // The parts of a pass, in the order framePass runs them.
