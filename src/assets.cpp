@@ -1,7 +1,11 @@
 #include "assets.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <SDL_image.h>
 
@@ -51,21 +55,106 @@ constexpr Uint32 kHelloDelay = 200;
 constexpr Uint32 kDanceDelay = 150;
 constexpr Uint32 kBallDelay = 20;
 constexpr int kBallCycled = 5;  // the sixth ball picture is loaded, never shown
+constexpr int kSFontGlyphs = '~' - '!' + 1;
 
-[[noreturn]] void loadFailed(const char* path)
+// `detail`: what the decoding library said on its own, if anything.
+[[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
 {
     const char* reason = SDL_GetError();
-    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s\n", path,
-                 reason && *reason ? reason : "unknown error");
+    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s%s\n", path,
+                 reason && *reason ? reason : "unknown error", detail.c_str());
     std::exit(1);
 }
 
+// SDL_image leaves libpng's default error handler in place, which prints
+// its own complaint about a damaged PNG on standard error before the load
+// fails. While a picture loads, standard error goes into a pipe instead, so
+// a failed load is reported in one line with libpng's words in it.
+class HeldStderr {
+public:
+    HeldStderr()
+    {
+        int fds[2];
+        std::fflush(stderr);
+        if (pipe(fds) != 0)
+            return;
+        saved_ = dup(STDERR_FILENO);
+        if (saved_ < 0 || dup2(fds[1], STDERR_FILENO) < 0) {
+            close(fds[0]);
+            close(fds[1]);
+            if (saved_ >= 0)
+                close(saved_);
+            saved_ = -1;
+            return;
+        }
+        // A flood of messages is cut off at the pipe's size rather than
+        // blocking the load.
+        fcntl(STDERR_FILENO, F_SETFL, fcntl(STDERR_FILENO, F_GETFL) | O_NONBLOCK);
+        close(fds[1]);
+        held_ = fds[0];
+    }
+    ~HeldStderr() { release(); }
+    HeldStderr(const HeldStderr&) = delete;
+    HeldStderr& operator=(const HeldStderr&) = delete;
+
+    // Gives standard error back and returns what was printed meanwhile.
+    std::string release()
+    {
+        std::string text;
+        if (saved_ < 0)
+            return text;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);  // closes the pipe's last write end
+        close(saved_);
+        saved_ = -1;
+        std::clearerr(stderr);  // a write that found the pipe full
+        char buf[256];
+        ssize_t n;
+        while ((n = read(held_, buf, sizeof buf)) > 0)
+            text.append(buf, static_cast<size_t>(n));
+        close(held_);
+        return text;
+    }
+
+private:
+    int saved_ = -1;
+    int held_ = -1;
+};
+
+// " (line one; line two)" from held library output, or "" when none.
+std::string asDetail(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    if (text.empty())
+        return text;
+    for (std::string::size_type i = 0; (i = text.find('\n', i)) != std::string::npos;)
+        text.replace(i, 1, "; ");
+    return " (" + text + ")";
+}
+
+// Loads through IMG_Load, like the pictures: a damaged PNG in a font's
+// place has libpng speak up too.
 sge_bmpFont* loadFont(const char* path)
 {
     SDL_ClearError();
+    HeldStderr held;
     sge_bmpFont* f = sge_BF_OpenFont(const_cast<char*>(path), SGE_BFTRANSP | SGE_BFSFONT);
+    const std::string said = held.release();
     if (!f)
+        loadFailed(path, asDetail(said));
+    std::fputs(said.c_str(), stderr);
+    // Any picture opens as a font, with as many glyphs as its top row holds
+    // marks; SGE then draws a character past the last glyph from positions
+    // it never set. A font in the SFont layout marks every printable
+    // character from '!' to '~'.
+    if (f->Chars < kSFontGlyphs) {
+        const int marked = f->Chars;
+        sge_BF_CloseFont(f);
+        SDL_SetError("not a bitmap font (glyph marks for %d of the %d characters from '!' to '~')",
+                     marked, kSFontGlyphs);
         loadFailed(path);
+    }
     return f;
 }
 
@@ -73,9 +162,13 @@ sge_bmpFont* loadFont(const char* path)
 SDL_Surface* loadPng(const char* path)
 {
     SDL_ClearError();
+    HeldStderr held;
     SDL_Surface* s = IMG_Load(path);
+    const std::string said = held.release();
     if (!s)
-        loadFailed(path);
+        loadFailed(path, asDetail(said));
+    // A picture that loads keeps the library's warnings, as they were.
+    std::fputs(said.c_str(), stderr);
     return s;
 }
 
