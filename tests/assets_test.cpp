@@ -1,13 +1,6 @@
-// Loading every picture and font: formats, colour keys, the animation records,
-// and a clear stop when a file is missing or broken.
+// Loading every picture and font: formats, colour keys and the animation
+// records. Broken files are tried in broken_assets_test.cpp.
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include "animation.h"
 #include "assets.h"
@@ -15,11 +8,6 @@
 #include "testutil.h"
 
 namespace {
-
-bool haveArt()
-{
-    return access("gfx/mario3.bmp", R_OK) == 0;
-}
 
 bool hasAlpha(SDL_Surface* s)
 {
@@ -35,8 +23,6 @@ bool keyed(SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b)
 
 TEST(LoadGfx, DisplayCopiesAreOpaqueOrKeyedAndTheRestKeepTheirAlpha)
 {
-    if (!haveArt())
-        GTEST_SKIP() << "gfx/ not generated yet";
     initTestAssets();
     for (SDL_Surface* s : {img_top, img_bar, img_bar_1, img_amigabars[0], img_amigabars[1],
                            img_amigabars[2], img_bottom, img_snowflake, img_frosthemlogga,
@@ -59,8 +45,6 @@ TEST(LoadGfx, DisplayCopiesAreOpaqueOrKeyedAndTheRestKeepTheirAlpha)
 
 TEST(LoadGfx, FilesNamedTwiceAreSeparateSurfacesAndRecordsAreSet)
 {
-    if (!haveArt())
-        GTEST_SKIP() << "gfx/ not generated yet";
     initTestAssets();
     EXPECT_NE(img_bar_1, img_amigabars[0]);
     EXPECT_NE(bajssurface[12], bajssurface[13]);
@@ -78,57 +62,4 @@ TEST(LoadGfx, FilesNamedTwiceAreSeparateSurfacesAndRecordsAreSet)
     EXPECT_NE(ball.frames[5], nullptr);  // loaded, never cycled
     EXPECT_EQ(ball.frames[0]->w, 100);
     EXPECT_EQ(ball.frames[0]->h, 100);
-}
-
-namespace {
-
-// A scratch copy of the assets in which one file is missing or damaged.
-class BrokenAsset : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!haveArt())
-            GTEST_SKIP() << "gfx/ not generated yet";
-        char tmpl[] = "/tmp/frosthem-assets-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        const std::string cmd = "cp -r gfx '" + dir + "/'";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
-    }
-    void TearDown() override
-    {
-        if (!dir.empty())
-            std::system(("rm -rf '" + dir + "'").c_str());
-    }
-    // Runs loadGfx in the scratch tree, in a child process.
-    void expectStop(const std::string& file)
-    {
-        const std::string d = dir;
-        EXPECT_EXIT(
-            {
-                if (chdir(d.c_str()) != 0)
-                    std::exit(3);
-                initTestScreen();
-                loadGfx();
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(1), "frosthem: cannot load \"" + file + "\": .+");
-    }
-    std::string dir;
-};
-
-}  // namespace
-
-TEST_F(BrokenAsset, MissingPictureStopsStartUpNamingIt)
-{
-    std::remove((dir + "/gfx/bubbla.png").c_str());
-    expectStop("gfx/bubbla.png");
-}
-
-TEST_F(BrokenAsset, CorruptPictureAndFontStopStartUpNamingThem)
-{
-    std::ofstream(dir + "/gfx/frosthemliten.bmp", std::ios::trunc) << "not a picture";
-    expectStop("gfx/frosthemliten.bmp");
-    std::ofstream(dir + "/gfx/newfont.bmp", std::ios::trunc) << "BM garbage";
-    expectStop("gfx/newfont.bmp");
 }

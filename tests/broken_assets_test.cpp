@@ -135,8 +135,6 @@ class BrokenPicture : public testing::TestWithParam<std::string> {};
 
 TEST_P(BrokenPicture, StopsStartUpWithOneLineNamingTheFile)
 {
-    if (!haveAssets())
-        GTEST_SKIP() << "assets not generated yet";
     const std::string file = "gfx/" + GetParam();
     ScratchTree tree(kShortMusic);
     for (Damage how : kEveryDamage) {
@@ -179,8 +177,6 @@ struct FontStandIn {
 // loader reads through SDL_image (and so libpng) like any picture.
 TEST(BrokenFont, PictureInItsPlaceStopsStartUp)
 {
-    if (!haveAssets())
-        GTEST_SKIP() << "assets not generated yet";
     const FontStandIn standIns[] = {
         {"replaced by the logo",
          [](const std::string&, const fs::path& at) { fs::copy_file(kSourceDir / "gfx/frosthemliten.bmp", at); }},
@@ -210,8 +206,6 @@ TEST(BrokenFont, PictureInItsPlaceStopsStartUp)
 // The four runs side by side: each plays for the same couple of seconds.
 TEST(BrokenMusic, ShowPlaysOnInSilenceSayingSoOnce)
 {
-    if (!haveAssets())
-        GTEST_SKIP() << "assets not generated yet";
     std::vector<std::unique_ptr<ScratchTree>> trees;
     std::vector<std::unique_ptr<ShowProcess>> shows;
     for (Damage how : kEveryDamage) {

@@ -77,16 +77,6 @@ struct TempDir {
     std::string operator/(const std::string& name) const { return (path / name).string(); }
 };
 
-bool haveArt()
-{
-    return access("gfx/mario3.bmp", R_OK) == 0;
-}
-
-bool haveArtAndMusic()
-{
-    return haveArt() && access("data/demo.mp3", R_OK) == 0;
-}
-
 std::string frameName(long k)
 {
     char name[32];
@@ -249,8 +239,6 @@ TEST(CaptureCli, UnwritableOutputsAndMissingFfmpegAreNamed)
 // to change.
 TEST(CaptureGolden, FramesMatchTheReferences)
 {
-    if (!haveArtAndMusic())
-        GTEST_SKIP() << "gfx/ or data/demo.mp3 not there yet";
     std::string times;
     std::ifstream(std::string(kGoldenDir) + "/times") >> times;
     ASSERT_FALSE(times.empty()) << "tests/golden/times lists the seconds to render";
@@ -285,8 +273,6 @@ TEST(CaptureGolden, FramesMatchTheReferences)
 
 TEST(CaptureShow, OpeningIsBlackAndWhiteAndMirroredBothWays)
 {
-    if (!haveArtAndMusic())
-        GTEST_SKIP() << "gfx/ or data/demo.mp3 not there yet";
     constexpr int kFps = 20;
     TempDir dir;
     const CaptureRun run = capture({"--out", dir.path.string(), "--fps", std::to_string(kFps), "--to", "18"});
@@ -315,8 +301,6 @@ TEST(CaptureShow, OpeningIsBlackAndWhiteAndMirroredBothWays)
 
 TEST(CaptureShow, TwoRunsWriteTheSameFiles)
 {
-    if (!haveArtAndMusic())
-        GTEST_SKIP() << "gfx/ or data/demo.mp3 not there yet";
     TempDir a, b;
     for (const TempDir* d : {&a, &b}) {
         const CaptureRun run = capture({"--out", d->path.string(), "--fps", "30", "--from", "18.5", "--to", "19.5"});
@@ -343,8 +327,6 @@ Uint32 restartMs(Uint32 startMs, std::size_t frames, int fps)
 // restarts, their gaps and the spectrum after them all show within a second.
 TEST(CaptureShow, ShortMusicRepeatsAfterAGapOfUnderAFrame)
 {
-    if (!haveArt())
-        GTEST_SKIP() << "gfx/ not there yet";
     constexpr int kFps = 45;  // frames 22 or 23 ms apart: the tone ends between two
     TempDir dir;
     fs::create_directory_symlink(fs::current_path() / "gfx", dir / "gfx");
@@ -380,8 +362,6 @@ TEST(CaptureShow, ShortMusicRepeatsAfterAGapOfUnderAFrame)
 
 TEST(CaptureShow, FromPastTheEndOfTheMusicPicksUpItsRepeat)
 {
-    if (!haveArtAndMusic())
-        GTEST_SKIP() << "gfx/ or data/demo.mp3 not there yet";
     const std::vector<std::int16_t> track = trackLeft("data/demo.mp3");
     const double length = track.size() / 44100.0;
     TempDir dir;
@@ -402,8 +382,6 @@ TEST(CaptureShow, FromPastTheEndOfTheMusicPicksUpItsRepeat)
 
 TEST(CaptureShow, VideoIsDoubledToTwelveEightyByNineSixty)
 {
-    if (!haveArtAndMusic())
-        GTEST_SKIP() << "gfx/ or data/demo.mp3 not there yet";
     if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffmpeg not installed";
     TempDir dir;

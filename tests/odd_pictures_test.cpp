@@ -193,8 +193,6 @@ class OddPicture : public testing::TestWithParam<Oddity> {};
 
 TEST_P(OddPicture, ShowRunsIntoTheMainScene)
 {
-    if (!haveAssets())
-        GTEST_SKIP() << "assets not generated yet";
     ScratchTree tree(kShortMusic);
     for (const std::string& name : gfxFiles()) {
         if (GetParam() != Oddity::SmallBalls)

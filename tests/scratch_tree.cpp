@@ -44,11 +44,6 @@ void spill(const fs::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-bool haveAssets()
-{
-    return fs::exists(kSourceDir / "gfx/mario3.bmp") && fs::exists(kSourceDir / kMusic);
-}
-
 std::vector<std::string> gfxFiles()
 {
     std::vector<std::string> names;

@@ -24,8 +24,6 @@ const char* damageName(Damage how);
 std::string slurp(const fs::path& path);
 void spill(const fs::path& path, const std::string& bytes);
 
-// True when the generated art and music are there.
-bool haveAssets();
 // The names under gfx/ in the source tree, sorted.
 std::vector<std::string> gfxFiles();
 
