@@ -51,6 +51,9 @@ const char* const kBallFiles[] = {
     "gfx/boll0004.png", "gfx/boll0005.png", "gfx/boll0006.png",
 };
 
+constexpr int kBallPictures = sizeof kBallFiles / sizeof kBallFiles[0];
+static_assert(kBallPictures <= kMaxAnimationFrames, "room for every ball picture");
+
 constexpr Uint32 kHelloDelay = 200;
 constexpr Uint32 kDanceDelay = 150;
 constexpr Uint32 kBallDelay = 20;
@@ -238,7 +241,7 @@ void loadGfx()
     for (int i = 0; i < kBajsSlots; i++)
         bajssurface[i] = loadPng(kBajsFiles[i]);
 
-    for (int i = 0; i < 6; i++)
+    for (int i = 0; i < kBallPictures; i++)
         ball.frames[i] = loadPng(kBallFiles[i]);
     setAnimation(ball, kBallCycled, kBallDelay);
 
