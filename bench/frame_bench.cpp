@@ -30,7 +30,7 @@ void BM_FlashFrame(benchmark::State& state)
     std::vector<float> bins = makeSpectrum(kMusic);
     spectrum = bins.data();
     for (auto _ : state) {
-        currentScene = 0;
+        currentScene = kOpeningScene;
         mainTrans = 100;
         dt = 0.0f;
         SDL_FillRect(screen, nullptr, 0);

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include "geometry.h"
+
 // The array of spectrum magnitudes handed out by the sound layer each frame:
 // at least 320 floats, lowest band first, 1.0 full scale.
 typedef float Spectrum;
@@ -11,7 +13,3 @@ typedef float Spectrum;
 extern SDL_Surface* screen;  // 640x480x32, every draw step draws here
 extern float dt;             // frame time step, 1.0 = 10 ms
 extern Spectrum* spectrum;   // this frame's spectrum, shared by its readers
-
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
-constexpr int kScreenDepth = 32;

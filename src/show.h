@@ -4,7 +4,11 @@
 
 #include <SDL.h>
 
-extern int currentScene;  // 0 opening scope, 1 main scene
+// The two scenes, in the order they come; `currentScene` holds one of them.
+constexpr int kOpeningScene = 0;  // the spectrum scope
+constexpr int kMainScene = 1;     // every layer of the main scene
+
+extern int currentScene;
 extern int mainTrans;     // opacity of the white flash, 0..255
 extern Uint32 td;         // tick reading of the previous pass
 extern Uint32 td2;        // tick reading of this pass

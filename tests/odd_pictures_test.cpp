@@ -152,7 +152,7 @@ void shrinkBall(const ScratchTree& tree, const std::string& name)
     // Earlier tests in this process may have left the show's state behind.
     FSOUND_Close();
     soundSetDeviceless(true);
-    currentScene = 0;
+    currentScene = kOpeningScene;
     mainTrans = 0;
     td = 0;
     quitRequested = false;
@@ -162,7 +162,7 @@ void shrinkBall(const ScratchTree& tree, const std::string& name)
         setTicks(kStartTick + ms);
         framePass();
     }
-    std::exit(currentScene == 1 && mainTrans == 0 ? 0 : kNotInMainScene);
+    std::exit(currentScene == kMainScene && mainTrans == 0 ? 0 : kNotInMainScene);
 }
 
 void expectMainSceneRuns(const ScratchTree& tree)

@@ -86,12 +86,12 @@ protected:
     void SetUp() override
     {
         initTestScreen();
-        currentScene = 0;
+        currentScene = kOpeningScene;
         mainTrans = 0;
     }
     void TearDown() override
     {
-        currentScene = 0;
+        currentScene = kOpeningScene;
         mainTrans = 0;
     }
 };
@@ -103,7 +103,7 @@ TEST_F(Flash, StartsOnlyAfterEighteenSeconds)
     EXPECT_EQ(mainTrans, 0);
     updateFlash(18001);
     EXPECT_EQ(mainTrans, 8);
-    EXPECT_EQ(currentScene, 0);
+    EXPECT_EQ(currentScene, kOpeningScene);
 }
 
 TEST_F(Flash, FadeInCompletesAtOnceWhenThePassIsSlow)
@@ -113,7 +113,7 @@ TEST_F(Flash, FadeInCompletesAtOnceWhenThePassIsSlow)
     SDL_FillRect(screen, nullptr, 0);
     updateFlash(20000);
     EXPECT_EQ(mainTrans, 255);
-    EXPECT_EQ(currentScene, 1);
+    EXPECT_EQ(currentScene, kMainScene);
     // Opaque white under the main scene (SGE's blend leaves 254 of 255).
     EXPECT_GE(rgbAt(screen, 0, 0), 0xfefefeu);
     EXPECT_GE(rgbAt(screen, 639, 479), 0xfefefeu);
@@ -127,7 +127,7 @@ TEST_F(Flash, ShortPassesStepByRoundedAmounts)
     dt = 0.1f;  // 1 ms: toInt(0.5) = 1
     updateFlash(20000);
     EXPECT_EQ(mainTrans, 1);
-    currentScene = 1;
+    currentScene = kMainScene;
     mainTrans = 10;
     updateFlash(20000);  // toInt(0.9) = 1
     EXPECT_EQ(mainTrans, 9);
@@ -135,13 +135,13 @@ TEST_F(Flash, ShortPassesStepByRoundedAmounts)
 
 TEST_F(Flash, FadeOutStopsAtZeroAndThenDrawsNothing)
 {
-    currentScene = 1;
+    currentScene = kMainScene;
     mainTrans = 20;
     dt = 10.0f;
     SDL_FillRect(screen, nullptr, 0);
     updateFlash(30000);
     EXPECT_EQ(mainTrans, 0);
-    EXPECT_EQ(currentScene, 1);
+    EXPECT_EQ(currentScene, kMainScene);
     EXPECT_EQ(rgbAt(screen, 100, 100), 0u);
 
     mainTrans = 128;

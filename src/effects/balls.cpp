@@ -42,10 +42,7 @@ constexpr double kScaleAtMiddle = 1.5;
 constexpr double kShrinkRows = 180.0;  // rows off the middle per unit of zoom lost
 constexpr float kRisingScale = 0.5f;
 constexpr float kFullScale = 1.0f;
-constexpr double kPercent = 100.0;
 
-constexpr int kBandTop = 121;   // first row of the middle band
-constexpr int kPanelTop = 359;  // first row of the bottom panel
 
 // The installed SGE's texture mapper drops the picture, wholly or in half,
 // when its edges come within a degree of upright at a quarter turn (90 and
@@ -131,7 +128,7 @@ float ballScale(int d, bool rising)
 int ballSize(float scale)
 {
     // The float scale times 100 in double: 0.7f gives 69, not 70.
-    return static_cast<int>(scale * kPercent);
+    return static_cast<int>(scale * static_cast<double>(kBallSide));
 }
 
 void renderBall(SDL_Surface* picture, float scale, int angle, int size)

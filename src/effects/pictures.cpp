@@ -14,10 +14,10 @@ Uint32 lastbajs = 0;
 
 namespace {
 
-constexpr int kStripY = 359;
+constexpr int kStripY = kPanelTop;
 constexpr int kRevealRows = 300;  // cut to the strip by the screen's bottom
-constexpr int kStreakRows = 121;  // the strip's height
-constexpr int kStripWidth = 640;
+constexpr int kStreakRows = kScreenHeight - kStripY;  // the strip's height
+constexpr int kStripWidth = kScreenWidth;
 constexpr float kWipeSpeed = 5.0f;  // pixels per dt unit
 constexpr Uint32 kHoldMs = 10000;
 constexpr int kPictures = 12;

@@ -17,9 +17,8 @@ Uint8 buffer[kPlasmaColumns][kPlasmaRows][4];
 namespace {
 
 constexpr int kBins = 320;
-constexpr int kCentreX = 320;
 constexpr int kBarTop = 128;        // first table row of every bar
-constexpr int kMirrorSum = 480;     // a lower bar's row is 480 - its table row
+constexpr int kMirrorSum = kScreenHeight;  // a lower bar's row is 480 - its table row
 constexpr double kBarScale = 170.0; // rows per full-scale magnitude
 // A taller bar would read past the table's 300 rows.
 constexpr int kMaxBarRows = kPlasmaRows - kBarTop;
@@ -145,14 +144,14 @@ void drawBars(Plot& plot)
         const int p = toInt(static_cast<float>(level));
         const int h = p < kMaxBarRows ? p : kMaxBarRows;
         for (int y = kBarTop; y < kBarTop + h; y++) {
-            drawCell(plot, kCentreX + x, y, t);
-            drawCell(plot, kCentreX - x, y, t);
+            drawCell(plot, kScreenCentreX + x, y, t);
+            drawCell(plot, kScreenCentreX - x, y, t);
         }
         if (level > kDotThreshold) {
-            plot.dot(kCentreX + x, kUpperDotBase + p);
-            plot.dot(kCentreX - x, kUpperDotBase + p);
-            plot.dot(kCentreX + x, kLowerDotBase - p);
-            plot.dot(kCentreX - x, kLowerDotBase - p);
+            plot.dot(kScreenCentreX + x, kUpperDotBase + p);
+            plot.dot(kScreenCentreX - x, kUpperDotBase + p);
+            plot.dot(kScreenCentreX + x, kLowerDotBase - p);
+            plot.dot(kScreenCentreX - x, kLowerDotBase - p);
         }
     }
     plot.end();

@@ -4,7 +4,9 @@
 
 #include <SDL.h>
 
-constexpr int kPlasmaColumns = 640;  // one table column per screen column
+#include "geometry.h"
+
+constexpr int kPlasmaColumns = kScreenWidth;  // one table column per screen column
 constexpr int kPlasmaRows = 300;
 constexpr int kPaletteSize = 256;
 

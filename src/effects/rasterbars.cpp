@@ -19,10 +19,10 @@ constexpr float kPhaseSpeed = 4.0f;  // phase units per 10 ms
 constexpr double kPhaseToRadians = 0.013;
 constexpr double kSwing = 15.0;  // truncated, so offsets stay within +-14
 
-constexpr int kUpperRest = 121;
-constexpr int kLowerRest = 352;
-constexpr int kTopEdgeY = 109;
-constexpr int kBottomEdgeY = 352;
+// Where a bar stands with no offset: on the middle band's first row and on
+// the lower edge.
+constexpr int kUpperRest = kBandTop;
+constexpr int kLowerRest = kBottomEdgeY;
 
 void drawBar(int i)
 {

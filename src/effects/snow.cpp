@@ -17,14 +17,14 @@ int snowheight = 1;
 
 namespace {
 
-constexpr int kSnowWidth = 640;
-constexpr int kSnowHeight = 480;
 constexpr int kLayers = 3;
 constexpr int kMaxAmplitude = 30;
-constexpr int kBandTop = 120;     // a back flake shows at y <= 120 ...
-constexpr int kBandBottom = 352;  // ... or y >= 352
+// A back flake shows only with its top edge above the middle band or at the
+// lower edge and below.
+constexpr int kBackAbove = kBandTop - 1;
+constexpr int kBackBelow = kBottomEdgeY;
 constexpr int kShadowX = 0;
-constexpr int kShadowY = 359;
+constexpr int kShadowY = kPanelTop;
 
 struct Layer {
     SDL_Surface** image;  // read at draw time: the pictures load after start
@@ -61,7 +61,7 @@ void drawFlake(const SnowFlake& f)
 // the bottom row waits for its next step.
 void wrap(SnowFlake& f)
 {
-    if (f.y > kSnowHeight)
+    if (f.y > kScreenHeight)
         f.y = 0;
 }
 
@@ -71,8 +71,8 @@ void initSnow()
 {
     // One statement per draw: the order of the draws is the layout.
     for (SnowFlake& f : snow) {
-        f.x = std::rand() % kSnowWidth;
-        f.y = std::rand() % kSnowHeight;
+        f.x = std::rand() % kScreenWidth;
+        f.y = std::rand() % kScreenHeight;
         f.layer = std::rand() % kLayers;
         f.amplitude = std::rand() % kMaxAmplitude;
     }
@@ -86,7 +86,7 @@ void drawSnow()
 
     for (SnowFlake& f : snow) {
         if (f.layer != 0) {
-            if (f.y <= kBandTop || f.y >= kBandBottom)
+            if (f.y <= kBackAbove || f.y >= kBackBelow)
                 drawFlake(f);
             f.y += step[f.layer];
         }

@@ -60,7 +60,7 @@ void soak(long minutes)
                 afterFirstMinute / 1048576.0, minutes, atEnd / 1048576.0);
     EXPECT_GT(afterFirstMinute, 0);
     EXPECT_LE(atEnd - afterFirstMinute, kOneMegabyte);
-    EXPECT_EQ(currentScene, 1);
+    EXPECT_EQ(currentScene, kMainScene);
 }
 
 long minutesFromEnv(long fallback)
@@ -100,7 +100,7 @@ TEST(TickWrap, MainSceneKeepsMovingPastTheWrap)
         }
     };
     run(45000 / kFrameMs);  // into the main scene, just before the wrap
-    ASSERT_EQ(currentScene, 1);
+    ASSERT_EQ(currentScene, kMainScene);
     ASSERT_GT(now, 0xffff0000u);
 
     const int typed = msgpos;

@@ -1,0 +1,217 @@
+// The show driver: start-up, the frame pass, the two scenes and the white
+// flash between them, and the keyboard.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <SDL.h>
+#include <sge.h>
+
+#include "animation.h"
+#include "assets.h"
+#include "clock.h"
+#include "effects/balls.h"
+#include "effects/bgtext.h"
+#include "effects/pictures.h"
+#include "effects/plasma.h"
+#include "effects/rasterbars.h"
+#include "effects/snow.h"
+#include "effects/typewriter.h"
+#include "extra.h"
+#include "globals.h"
+#include "music.h"
+#include "show.h"
+
+int currentScene = kOpeningScene;
+int mainTrans = 0;
+Uint32 td = 0;
+Uint32 td2 = 0;
+Uint32 startTick = 0;
+bool quitRequested = false;
+
+namespace {
+
+SDL_Event event;
+
+const char* const kCaption = "Frosthem LAN XMAS 2005";
+
+constexpr Sint32 kOpeningMs = 18000;  // the scope's time before the flash
+constexpr float kFadeInSpeed = 5.0f;
+constexpr float kFadeOutSpeed = 9.0f;
+constexpr int kOpaque = 255;
+
+constexpr int kScopeBins = 320;
+constexpr int kScopeSpacing = 4;       // pixels between neighbouring bins
+constexpr float kScopeScale = 100.0f;  // pixels per full-scale magnitude
+constexpr float kScopeThreshold = 2.0f;
+constexpr float kScopeLimit = 1000.0f;
+
+constexpr int kHelloX = 175, kHelloY = 83;
+constexpr int kBubbleX = 238, kBubbleY = 17;
+constexpr int kMessageX = 290, kMessageY = 30;
+constexpr int kLogoY = 145;
+constexpr int kLogoShadowY = 265;
+constexpr int kSnowBankY = 430;
+constexpr double kSwayAmplitude = 100.0;
+constexpr double kSwayMsPerRadian = 700.0;
+
+constexpr Uint32 kFrameRate = 60;
+
+[[noreturn]] void fail(const char* what, const char* reason)
+{
+    std::fprintf(stderr, "frosthem: %s: %s\n", what, reason);
+    std::exit(1);
+}
+
+// Stops when SDL fell back to a driver that shows nothing although nobody
+// asked for it: the music would otherwise play behind no window.
+void requireVisibleDisplay()
+{
+    char name[64] = "";
+    SDL_VideoDriverName(name, sizeof name);
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool invisible = std::strcmp(name, "dummy") == 0 || std::strcmp(name, "offscreen") == 0;
+    if (invisible && !(asked && *asked))
+        fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
+}
+
+// The logo and its shadow swing on the tick clock, each with its own reading.
+int swayX(SDL_Surface* img)
+{
+    const int cx = kScreenCentreX - img->w / 2;
+    const Uint32 t = getTicks();
+    return static_cast<int>(std::sin(t / kSwayMsPerRadian) * kSwayAmplitude + cx);
+}
+
+}  // namespace
+
+void startShow()
+{
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        fail("cannot start video", SDL_GetError());
+    requireVisibleDisplay();
+    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
+    if (!screen)
+        fail("cannot open a 640x480 window", SDL_GetError());
+    SDL_WM_SetCaption(kCaption, "");
+    std::atexit(SDL_Quit);
+
+    initMusic();
+    // The opening's 18 seconds run from the start of the music and include
+    // the loading time.
+    startTick = getTicks();
+    prepareScenes();
+}
+
+void prepareScenes()
+{
+    loadGfx();
+    initPlasma();
+    initBgText();
+    initSnow();
+    initAmigaScroller();
+    // The frame is presented by one flip a pass, not after every primitive.
+    sge_Update_OFF();
+}
+
+void drawScope()
+{
+    for (int i = 0; i < kScopeBins; i++) {
+        const int h = kScopeSpacing * i;
+        const float v = spectrum[i] * kScopeScale;
+        if (!(v > kScopeThreshold))
+            continue;
+        // Anything this far out is off the screen anyway; the bound keeps an
+        // infinite or huge magnitude from overflowing the conversion.
+        const int y = toInt(v < kScopeLimit ? v : kScopeLimit);
+        drawPixel(screen, kScreenCentreX + h, kScreenCentreY + y, 255, 255, 255);
+        drawPixel(screen, kScreenCentreX - h, kScreenCentreY + y, 255, 255, 255);
+        drawPixel(screen, kScreenCentreX + h, kScreenCentreY - y, 255, 255, 255);
+        drawPixel(screen, kScreenCentreX - h, kScreenCentreY - y, 255, 255, 255);
+    }
+}
+
+void drawMainScene()
+{
+    drawBgText();
+    drawPlasma();
+    drawImg(screen, img_top, 0, kTopPanelY);
+    drawImg(screen, img_bottom, 0, kPanelTop);
+    animate(&hello);
+    drawImg(screen, hello.frames[hello.curFrame], kHelloX, kHelloY);
+    drawBajs();
+    drawSnow();
+    drawAmigaScroller();
+    drawImg(screen, img_bubbla, kBubbleX, kBubbleY);
+    printMsg(kMessageX, kMessageY);
+    drawImg(screen, img_frosthemlogga, swayX(img_frosthemlogga), kLogoY);
+    drawImg(screen, img_frosthemlogga_skugga, swayX(img_frosthemlogga_skugga), kLogoShadowY);
+    drawImg(screen, img_snow_down, 0, kSnowBankY);
+    drawAmigaBalls();
+}
+
+void updateFlash(Sint32 elapsed)
+{
+    if (elapsed <= kOpeningMs)
+        return;
+    if (currentScene == kOpeningScene) {
+        const int step = toInt(dt * kFadeInSpeed);
+        if (mainTrans + step > kOpaque - 1) {
+            mainTrans = kOpaque;
+            currentScene = kMainScene;
+        } else {
+            mainTrans += step;
+        }
+    } else if (currentScene == kMainScene) {
+        const int step = toInt(dt * kFadeOutSpeed);
+        mainTrans = mainTrans - step > 0 ? mainTrans - step : 0;
+    }
+    if (mainTrans > 0)
+        sge_FilledRectAlpha(screen, 0, 0, kScreenWidth, kScreenHeight,
+                            SDL_MapRGB(screen->format, 255, 255, 255),
+                            static_cast<Uint8>(mainTrans));
+}
+
+void handleEvents()
+{
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) {
+            quitRequested = true;
+        } else if (event.type == SDL_KEYDOWN) {
+            if (event.key.keysym.sym == SDLK_ESCAPE)
+                quitRequested = true;
+            if (event.key.keysym.sym == SDLK_f)
+                SDL_WM_ToggleFullScreen(screen);
+        }
+    }
+}
+
+void framePass()
+{
+    const Sint32 elapsed = static_cast<Sint32>(getTicks() - startTick);
+    td2 = getTicks();
+    dt = static_cast<float>(static_cast<Sint32>(td2 - td) * 0.1);
+    td = td2;
+
+    if (!FSOUND_IsPlaying(0))
+        FSOUND_PlaySound(0, handle_sound);
+    spectrum = FSOUND_DSP_GetSpectrum();
+
+    sge_ClearSurface(screen, SDL_MapRGB(screen->format, 0, 0, 0));
+    updateFlash(elapsed);
+    if (currentScene == kOpeningScene)
+        drawScope();
+    else
+        drawMainScene();
+    handleEvents();
+}
+
+Uint32 nextFrameDeadline(Uint32 start, Uint32 now)
+{
+    const Uint64 since = static_cast<Uint32>(now - start);
+    Uint64 frame = since * kFrameRate / 1000 + 1;
+    while (frame * 1000 / kFrameRate <= since)
+        frame++;
+    return start + static_cast<Uint32>(frame * 1000 / kFrameRate);
+}
