@@ -5,15 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,9 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "harness.h"
 #include "scratch_tree.h"
-
-extern char** environ;
 
 namespace {
 
@@ -31,73 +25,15 @@ using namespace scratch;
 
 constexpr double kLoadLimitSeconds = 10;  // generous: sanitizer builds start slower
 constexpr double kMusicRunSeconds = 2;
-constexpr auto kPoll = std::chrono::milliseconds(10);
 
-// The real program started in `dir` with SDL's dummy drivers, its standard
-// error collected in a file beside it.
-class ShowProcess {
+// The real program started in `dir` with SDL's dummy drivers.
+class ShowProcess : public harness::Program {
 public:
-    explicit ShowProcess(const fs::path& dir) : errFile_(dir / "stderr.txt")
+    explicit ShowProcess(const fs::path& dir)
+        : Program({{FROSTHEM_BINARY}, dir, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}})
     {
-        std::vector<std::string> vars = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"};
-        for (char** e = environ; *e; e++) {
-            const std::string v = *e;
-            if (v.rfind("SDL_", 0) != 0 && v.rfind("DISPLAY=", 0) != 0 && v.rfind("WAYLAND_", 0) != 0)
-                vars.push_back(v);
-        }
-        std::vector<char*> envp;
-        for (std::string& v : vars)
-            envp.push_back(v.data());
-        envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(FROSTHEM_BINARY), nullptr};
-        pid_ = fork();
-        if (pid_ == 0) {
-            if (chdir(dir.c_str()) != 0 || !std::freopen(errFile_.c_str(), "w", stderr) ||
-                !std::freopen("/dev/null", "w", stdout))
-                _exit(127);
-            execve(argv[0], argv, envp.data());
-            _exit(127);
-        }
     }
-    ~ShowProcess() { stop(); }
-    ShowProcess(const ShowProcess&) = delete;
-    ShowProcess& operator=(const ShowProcess&) = delete;
-
-    // True when the program ended by itself within `seconds`.
-    bool waitExit(double seconds)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (!reaped_ && std::chrono::steady_clock::now() < end) {
-            reaped_ = waitpid(pid_, &status_, WNOHANG) == pid_;
-            if (!reaped_)
-                std::this_thread::sleep_for(kPoll);
-        }
-        return reaped_;
-    }
-    // Asks it to quit as a desktop session would, and waits for it.
-    void stop()
-    {
-        if (pid_ > 0 && !reaped_) {
-            kill(pid_, SIGTERM);
-            reaped_ = waitpid(pid_, &status_, 0) == pid_;
-        }
-    }
-    int status() const { return status_; }
-    std::string err() const { return slurp(errFile_); }
-
-private:
-    fs::path errFile_;
-    pid_t pid_ = -1;
-    int status_ = -1;
-    bool reaped_ = false;
 };
-
-std::string howItEnded(int status)
-{
-    if (WIFSIGNALED(status))
-        return std::string("killed by ") + strsignal(WTERMSIG(status));
-    return "exit code " + std::to_string(WEXITSTATUS(status));
-}
 
 // True when `err` is one line starting with `prefix` and giving a reason.
 bool oneLineWithReason(const std::string& err, const std::string& prefix)
@@ -114,8 +50,7 @@ void expectStartUpStops(const ScratchTree& tree, const std::string& file)
     EXPECT_TRUE(show.waitExit(kLoadLimitSeconds)) << "still running: " << file << " was taken";
     show.stop();
     const std::string err = show.err();
-    EXPECT_TRUE(WIFEXITED(show.status()) && WEXITSTATUS(show.status()) == 1)
-        << howItEnded(show.status()) << "\n" << err;
+    EXPECT_EQ(show.exitCode(), 1) << show.howItEnded() << "\n" << err;
     EXPECT_TRUE(oneLineWithReason(err, "frosthem: cannot load \"" + file + "\": ")) << err;
 }
 
@@ -221,8 +156,7 @@ TEST(BrokenMusic, ShowPlaysOnInSilenceSayingSoOnce)
         EXPECT_FALSE(shows[i]->waitExit(0)) << "ended before it was asked to";
         shows[i]->stop();
         const std::string err = shows[i]->err();
-        EXPECT_TRUE(WIFEXITED(shows[i]->status()) && WEXITSTATUS(shows[i]->status()) == 0)
-            << howItEnded(shows[i]->status()) << "\n" << err;
+        EXPECT_EQ(shows[i]->exitCode(), 0) << shows[i]->howItEnded() << "\n" << err;
         // The first half of an MP3 still decodes: then half the music plays.
         if (how != Damage::Half || !err.empty()) {
             EXPECT_TRUE(oneLineWithReason(err, line)) << err;

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <SDL_image.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "decode.h"
+#include "harness.h"
 #include "image.h"
 #include "options.h"
 #include "simulate.h"
@@ -31,6 +30,11 @@ constexpr int kW = 640, kH = 480;
 constexpr int kOpeningMs = 18000;
 const char* const kGoldenDir = FROSTHEM_SOURCE_DIR "/tests/golden";
 const char* const kToneMp3 = FROSTHEM_SOURCE_DIR "/tests/data/sine861_44k_stereo.mp3";
+// Far beyond any run here; only a hung renderer meets it.
+constexpr double kCaptureDeadlineSeconds = 600;
+
+using harness::slurp;
+using harness::TempDir;
 
 struct CaptureRun {
     int exitCode = -1;
@@ -41,41 +45,13 @@ struct CaptureRun {
 // empty), with `path` as PATH when given.
 CaptureRun capture(const std::vector<std::string>& args, const std::string& dir = "", const char* path = nullptr)
 {
-    const fs::path errFile = fs::temp_directory_path() / ("capture-err-" + std::to_string(getpid()));
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if ((!dir.empty() && chdir(dir.c_str()) != 0) || !std::freopen(errFile.c_str(), "w", stderr))
-            _exit(127);
-        if (path)
-            setenv("PATH", path, 1);
-        std::vector<char*> argv{const_cast<char*>(FROSTHEM_CAPTURE_BINARY)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    CaptureRun run;
-    int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        run.exitCode = WEXITSTATUS(status);
-    std::ifstream in(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(in), {});
-    fs::remove(errFile);
-    return run;
+    harness::ProgramSpec spec{{FROSTHEM_CAPTURE_BINARY}, dir, {}};
+    spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+    if (path)
+        spec.env.push_back(std::string("PATH=") + path);
+    const harness::ProgramResult r = harness::runProgram(spec, kCaptureDeadlineSeconds);
+    return {r.exitCode, r.err};
 }
-
-// A fresh directory, removed with everything in it at the end of the test.
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        char name[] = "/tmp/capture-test-XXXXXX";
-        path = mkdtemp(name);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 std::string frameName(long k)
 {
@@ -110,12 +86,6 @@ std::string hex(Uint32 rgb)
     char s[8];
     std::snprintf(s, sizeof s, "%06x", rgb);
     return s;
-}
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The left channel of a WAV written by the renderer (44-byte header).
@@ -243,7 +213,7 @@ TEST(CaptureGolden, FramesMatchTheReferences)
     std::ifstream(std::string(kGoldenDir) + "/times") >> times;
     ASSERT_FALSE(times.empty()) << "tests/golden/times lists the seconds to render";
     TempDir dir;
-    const CaptureRun run = capture({"--out", dir.path.string(), "--at", times});
+    const CaptureRun run = capture({"--out", dir.path().string(), "--at", times});
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const fs::path inspect = fs::path(FROSTHEM_CAPTURE_BINARY).parent_path() / "golden-actual";
@@ -275,7 +245,7 @@ TEST(CaptureShow, OpeningIsBlackAndWhiteAndMirroredBothWays)
 {
     constexpr int kFps = 20;
     TempDir dir;
-    const CaptureRun run = capture({"--out", dir.path.string(), "--fps", std::to_string(kFps), "--to", "18"});
+    const CaptureRun run = capture({"--out", dir.path().string(), "--fps", std::to_string(kFps), "--to", "18"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int withDots = 0;
     for (long k = 0; k < kOpeningMs * kFps / 1000; k++) {
@@ -303,11 +273,11 @@ TEST(CaptureShow, TwoRunsWriteTheSameFiles)
 {
     TempDir a, b;
     for (const TempDir* d : {&a, &b}) {
-        const CaptureRun run = capture({"--out", d->path.string(), "--fps", "30", "--from", "18.5", "--to", "19.5"});
+        const CaptureRun run = capture({"--out", d->path().string(), "--fps", "30", "--from", "18.5", "--to", "19.5"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
     int files = 0;
-    for (const auto& entry : fs::directory_iterator(a.path)) {
+    for (const auto& entry : fs::directory_iterator(a.path())) {
         const std::string name = entry.path().filename().string();
         EXPECT_TRUE(slurp(entry.path().string()) == slurp(b / name)) << name << " differs between runs";
         files++;
@@ -333,7 +303,7 @@ TEST(CaptureShow, ShortMusicRepeatsAfterAGapOfUnderAFrame)
     fs::create_directory(dir / "data");
     fs::copy_file(kToneMp3, dir / "data/demo.mp3");
     const CaptureRun run = capture({"--out", dir / "out", "--fps", std::to_string(kFps), "--to", "1.5"},
-                                   dir.path.string());
+                                   dir.path().string());
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const std::vector<std::int16_t> track = trackLeft(kToneMp3);
@@ -365,7 +335,7 @@ TEST(CaptureShow, FromPastTheEndOfTheMusicPicksUpItsRepeat)
     const std::vector<std::int16_t> track = trackLeft("data/demo.mp3");
     const double length = track.size() / 44100.0;
     TempDir dir;
-    const CaptureRun run = capture({"--out", dir.path.string(), "--fps", "5", "--from", std::to_string(length + 0.5),
+    const CaptureRun run = capture({"--out", dir.path().string(), "--fps", "5", "--from", std::to_string(length + 0.5),
                              "--to", std::to_string(length + 1.5)});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::int16_t> wav = wavLeft(dir / "audio.wav");

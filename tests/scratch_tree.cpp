@@ -1,10 +1,6 @@
 #include "scratch_tree.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace scratch {
@@ -33,17 +29,6 @@ const char* damageName(Damage how)
     return "?";
 }
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void spill(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 std::vector<std::string> gfxFiles()
 {
     std::vector<std::string> names;
@@ -54,21 +39,13 @@ std::vector<std::string> gfxFiles()
     return names;
 }
 
-ScratchTree::ScratchTree(const fs::path& music)
+ScratchTree::ScratchTree(const fs::path& music) : root_(dir_.path())
 {
-    char name[] = "/tmp/frosthem-scratch-XXXXXX";
-    root_ = mkdtemp(name);
     fs::create_directories(root_ / "gfx");
     fs::create_directories(root_ / "data");
     for (const std::string& f : gfxFiles())
         fs::create_symlink(kSourceDir / "gfx" / f, root_ / "gfx" / f);
     fs::create_symlink(music, root_ / kMusic);
-}
-
-ScratchTree::~ScratchTree()
-{
-    std::error_code ec;
-    fs::remove_all(root_, ec);
 }
 
 void ScratchTree::damage(const std::string& rel, Damage how)

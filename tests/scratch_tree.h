@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "harness.h"
+
 namespace scratch {
 
 namespace fs = std::filesystem;
+using harness::slurp;
+using harness::spill;
 
 inline const fs::path kSourceDir = FROSTHEM_SOURCE_DIR;
 inline const char* const kMusic = "data/demo.mp3";
@@ -21,9 +25,6 @@ enum class Damage { Missing, Empty, Half, Garbled };
 inline constexpr Damage kEveryDamage[] = {Damage::Missing, Damage::Empty, Damage::Half, Damage::Garbled};
 const char* damageName(Damage how);
 
-std::string slurp(const fs::path& path);
-void spill(const fs::path& path, const std::string& bytes);
-
 // The names under gfx/ in the source tree, sorted.
 std::vector<std::string> gfxFiles();
 
@@ -31,9 +32,6 @@ class ScratchTree {
 public:
     // Links every file under gfx/, and `music` as data/demo.mp3.
     explicit ScratchTree(const fs::path& music = kSourceDir / kMusic);
-    ~ScratchTree();
-    ScratchTree(const ScratchTree&) = delete;
-    ScratchTree& operator=(const ScratchTree&) = delete;
 
     const fs::path& root() const { return root_; }
     // Replaces `rel` (relative to the tree) by a damaged copy of what it
@@ -43,6 +41,7 @@ public:
     void restore(const std::string& rel);
 
 private:
+    harness::TempDir dir_;
     fs::path root_;
 };
 
