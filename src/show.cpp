@@ -76,15 +76,14 @@ void requireVisibleDisplay()
         fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
 }
 
-// The logo and its shadow swing on the tick clock, each with its own reading.
+}  // namespace
+
 int swayX(SDL_Surface* img)
 {
     const int cx = kScreenCentreX - img->w / 2;
     const Uint32 t = getTicks();
     return static_cast<int>(std::sin(t / kSwayMsPerRadian) * kSwayAmplitude + cx);
 }
-
-}  // namespace
 
 void startShow()
 {

@@ -28,6 +28,9 @@ void drawScope();
 void drawMainScene();
 void updateFlash(Sint32 elapsed);
 void handleEvents();
+// Where the logo or its shadow stands now: they swing on the tick clock,
+// each with its own reading, the position truncated.
+int swayX(SDL_Surface* img);
 
 // The next frame deadline of a steady 60 frames a second counted from
 // `start`, strictly after `now`; missed deadlines are skipped, not caught up.

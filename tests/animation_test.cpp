@@ -3,6 +3,7 @@
 
 #include "animation.h"
 #include "clock.h"
+#include "testutil.h"
 
 namespace {
 Animation twoPictures()
@@ -17,7 +18,7 @@ Animation twoPictures()
 TEST(Animate, FirstCallAdvancesAtOnceThenWaitsStrictlyLongerThanDelay)
 {
     Animation a = twoPictures();
-    setTicks(20000);
+    VirtualClock clock{20000};
     animate(&a);
     EXPECT_EQ(a.curFrame, 1);
     EXPECT_EQ(a.lastTick, 20000u);
@@ -29,11 +30,11 @@ TEST(Animate, FirstCallAdvancesAtOnceThenWaitsStrictlyLongerThanDelay)
     animate(&a);
     EXPECT_EQ(a.curFrame, 0);
     EXPECT_EQ(a.lastTick, 20201u);
-    useRealClock();
 }
 
 TEST(Animate, LongPauseAdvancesOneStepAndCyclesOnlyNumFrames)
 {
+    VirtualClock clock{0};
     Animation a{};
     a.numFrames = 5;  // six pictures loaded, five cycled
     a.delay = 20;
@@ -46,14 +47,13 @@ TEST(Animate, LongPauseAdvancesOneStepAndCyclesOnlyNumFrames)
         EXPECT_EQ(a.curFrame, (i + 1) % 5);
     }
     EXPECT_EQ(seen[5], 0);
-    useRealClock();
 }
 
 TEST(Animate, KeepsGoingWhenTheTickCountWraps)
 {
     Animation a = twoPictures();
     a.lastTick = 0xffffff00u;
-    setTicks(0xffffff00u + 150);
+    VirtualClock clock{0xffffff00u + 150};
     animate(&a);
     EXPECT_EQ(a.curFrame, 0);
     setTicks(0xffffff00u + 201);  // past 2^32
@@ -63,5 +63,4 @@ TEST(Animate, KeepsGoingWhenTheTickCountWraps)
     setTicks(a.lastTick + 201);
     animate(&a);
     EXPECT_EQ(a.curFrame, 0);
-    useRealClock();
 }

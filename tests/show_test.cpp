@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "clock.h"
@@ -41,6 +42,19 @@ TEST_F(Scope, ThresholdOfTwoPixelsIsExclusive)
     EXPECT_EQ(rgbAt(screen, 360, 238), kWhite);
     EXPECT_EQ(rgbAt(screen, 280, 238), kWhite);
     EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 4);
+}
+
+TEST_F(Scope, DotsStandAtTheRoundedMagnitude)
+{
+    const std::pair<float, int> cases[] = {{0.025f, 3}, {0.0249f, 2}, {0.0351f, 4}};
+    for (const auto& [bin, y] : cases) {
+        SDL_FillRect(screen, nullptr, 0);
+        bins[10] = bin;
+        drawScope();
+        EXPECT_EQ(rgbAt(screen, 360, 240 + y), kWhite) << bin;
+        EXPECT_EQ(rgbAt(screen, 280, 240 - y), kWhite) << bin;
+        EXPECT_EQ(countNot(screen, 0, 0, 0, 640, 480), 4) << bin;
+    }
 }
 
 TEST_F(Scope, IsMirroredBothWaysAndOnlyLowBinsReachTheScreen)
@@ -170,10 +184,15 @@ TEST(Events, EscapeAndCloseQuitAfterHandlingEveryPendingEvent)
         SDL_PollEvent(&drop);
     }
     quitRequested = false;
+    const Uint32 windowed = screen->flags & SDL_FULLSCREEN;
     pushKey(SDLK_a);
     pushKey(SDLK_f);  // toggles full screen, never quits
     handleEvents();
     EXPECT_FALSE(quitRequested);
+    EXPECT_EQ(screen->flags & SDL_FULLSCREEN, windowed ^ SDL_FULLSCREEN);
+    pushKey(SDLK_f);  // and back
+    handleEvents();
+    EXPECT_EQ(screen->flags & SDL_FULLSCREEN, windowed);
 
     pushKey(SDLK_ESCAPE);
     pushKey(SDLK_b);
@@ -188,6 +207,17 @@ TEST(Events, EscapeAndCloseQuitAfterHandlingEveryPendingEvent)
     handleEvents();
     EXPECT_TRUE(quitRequested);
     quitRequested = false;
+}
+
+TEST(Logo, SwingsOnTheClockAndIsTruncated)
+{
+    VirtualClock clock{1000};
+    SDL_Surface* logo = makeSurface(201, 10);  // centred at 320 - 100
+    // 220 + 100 sin(1000 / 700) = 318.99, 220 + 100 sin(7000 / 700) = 165.60
+    EXPECT_EQ(swayX(logo), 318);
+    setTicks(7000);
+    EXPECT_EQ(swayX(logo), 165);
+    SDL_FreeSurface(logo);
 }
 
 TEST(Pacing, DeadlinesFollowSixtyFramesASecondWithoutCatchingUp)

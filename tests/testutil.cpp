@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "assets.h"
+#include "clock.h"
 #include "globals.h"
 
 namespace {
@@ -85,4 +86,37 @@ int countNot(SDL_Surface* s, Uint32 rgb, int x0, int y0, int x1, int y1)
         for (int x = x0; x < x1; x++)
             n += rgbAt(s, x, y) != rgb;
     return n;
+}
+
+VirtualClock::VirtualClock(Uint32 now) : wasVirtual_(clockIsVirtual()), was_(getTicks())
+{
+    setTicks(now);
+}
+
+VirtualClock::~VirtualClock()
+{
+    if (wasVirtual_)
+        setTicks(was_);
+    else
+        useRealClock();
+}
+
+SwappedPicture::SwappedPicture(SDL_Surface*& slot, SDL_Surface* picture)
+    : slot_(&slot), saved_(slot)
+{
+    slot = picture;
+}
+
+SwappedPicture::SwappedPicture(SwappedPicture&& other) noexcept
+    : slot_(other.slot_), saved_(other.saved_)
+{
+    other.slot_ = nullptr;
+}
+
+SwappedPicture::~SwappedPicture()
+{
+    if (!slot_)
+        return;
+    SDL_FreeSurface(*slot_);
+    *slot_ = saved_;
 }

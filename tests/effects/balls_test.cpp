@@ -39,14 +39,13 @@ SDL_Surface* quadrants(int side)
     return s;
 }
 
-// Puts back what loadGfx may have set up; the scratch made here is freed.
+// The scratch made here is freed; what loadGfx set up comes back.
 class Balls : public ::testing::Test {
 protected:
     void SetUp() override
     {
         initTestScreen();
-        std::copy(amigaball, amigaball + kAmigaBallSlots, savedTable);
-        tmp_rotate = nullptr;  // initBallScratch would free the saved one
+        tmp_rotate = nullptr;  // initBallScratch would free the show's own
         ball = Animation{};
         ball.numFrames = 1;
         SDL_FillRect(screen, nullptr, 0);
@@ -56,11 +55,6 @@ protected:
         SDL_FreeSurface(tmp_rotate);
         for (SDL_Surface* s : pictures)
             SDL_FreeSurface(s);
-        ball = savedBall;
-        tmp_rotate = savedScratch;
-        std::copy(savedTable, savedTable + kAmigaBallSlots, amigaball);
-        dt = savedDt;
-        useRealClock();
     }
     void scratchFrom(SDL_Surface* picture)
     {
@@ -77,10 +71,11 @@ protected:
                 n += raw(tmp_rotate, x, y) != 0;
         return n;
     }
-    Animation savedBall = ball;
-    SDL_Surface* savedScratch = tmp_rotate;
-    float savedDt = dt;
-    AmigaBall savedTable[kAmigaBallSlots];
+    Restore<Animation> keepBall{ball};
+    Restore<SDL_Surface*> keepScratch{tmp_rotate};
+    Restore<AmigaBall[kAmigaBallSlots]> keepTable{amigaball};
+    Restore<float> keepDt{dt};
+    VirtualClock clock{50000};
     std::vector<SDL_Surface*> pictures;
 };
 
@@ -137,7 +132,16 @@ TEST_F(Balls, SquareIsClearedAndNothingElseTouchedWhateverThePicture)
         for (int x = 0; x < 100; x++)
             touched += (x >= 50 || y >= 50) && rgbAt(tmp_rotate, x, y) != kGarbage;
     EXPECT_EQ(touched, 0);
-    renderBall(ball.frames[0], 1.0f, 45, 100);  // the sanitizers watch the storage
+    // At full size the whole 100 x 100 square is cleared and drawn in,
+    // though the picture that made the scratch was only 40 x 40.
+    renderBall(ball.frames[0], 1.0f, 45, 100);
+    int garbage = 0;
+    for (int y = 0; y < 100; y++)
+        for (int x = 0; x < 100; x++)
+            garbage += rgbAt(tmp_rotate, x, y) == kGarbage;
+    EXPECT_EQ(garbage, 0);
+    EXPECT_EQ(raw(tmp_rotate, 99, 99), 0u);
+    EXPECT_GT(drawnInSquare(100), 0);
 
     ball.frames[0] = nullptr;  // no picture: no scratch, and the balls move unseen
     initBallScratch();
@@ -189,7 +193,6 @@ TEST_F(Balls, ShortFramesTurnEveryBallWithoutMovingItAndAllShowOnePicture)
     for (int i = 0; i < 4; i++)
         amigaball[i] = AmigaBall{0, 0, 0, 0.0f, xPhase[i], 0, 0};
     amigaball[4] = AmigaBall{1, 2, 3, 0.25f, 4, 5, 6};
-    setTicks(50000);
     dt = 0.9f;  // 9 ms
     for (int frame = 1; frame <= 3; frame++) {
         drawAmigaBalls();
@@ -210,21 +213,46 @@ TEST_F(Balls, ShortFramesTurnEveryBallWithoutMovingItAndAllShowOnePicture)
     EXPECT_EQ(amigaball[1].scale, 0.5f);
 }
 
+TEST_F(Balls, SwingToTheTurningPointsWithBallZeroDrawnLast)
+{
+    scratchFrom(quadrants(100));
+    // All four reach the top left turning point this frame (x phase 105:
+    // 270 - 280; y phase 39: 210 - 160), each turned a quarter further.
+    for (int i = 0; i < 4; i++)
+        amigaball[i] = AmigaBall{0, 0, 90 * i - 1, 0.0f, 104, 38, 0};
+    dt = 1.0f;
+    drawAmigaBalls();
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(amigaball[i].x, -10) << i;
+        EXPECT_EQ(amigaball[i].y, 50) << i;
+        EXPECT_EQ(ballSize(amigaball[i].scale), 61) << i;  // falling: 1.5 - 160 / 180
+    }
+    EXPECT_EQ(rgbAt(screen, 5, 60), kRed);  // ball 0, upright, over the others
+    EXPECT_EQ(rgbAt(screen, 35, 100), kWhite);
+}
+
 TEST(BallSetUp, SixDrawsPerBallForFiveBallsThenTheSnowDrawsOn)
 {
+    Restore<AmigaBall[kAmigaBallSlots]> keepTable{amigaball};
+    Restore<SnowFlake[kSnowFlakes]> keepFlakes{snow};
     std::srand(1);
     std::vector<int> draws(831);
     for (int& r : draws)
         r = std::rand();
+    std::fill(amigaball, amigaball + kAmigaBallSlots, AmigaBall{7, 7, 7, 7.0f, 7, 7, 7});
     std::srand(1);
     setupAmigaBalls();
     for (int i = 0; i < 5; i++) {
         EXPECT_EQ(amigaball[i].y, draws[6 * i + 3] % 250);
+        EXPECT_EQ(amigaball[i].angle, 0);
+        EXPECT_EQ(amigaball[i].xPhase, 60 * i);
         EXPECT_EQ(amigaball[i].yPhase, 25 * i);
     }
+    EXPECT_EQ(amigaball[5].xPhase, 7);  // room for 100, five set up
     EXPECT_EQ(std::rand(), draws[30]);
     std::srand(1);
     setupAmigaBalls();
     initSnow();
     EXPECT_EQ(std::rand(), draws[830]);
+    std::srand(1);
 }

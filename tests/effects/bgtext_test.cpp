@@ -35,13 +35,8 @@ protected:
         calls.clear();
         initBgText();
     }
-    void TearDown() override
-    {
-        bgTextOut = savedOut;
-        dt = savedDt;
-    }
-    BgTextOut savedOut = bgTextOut;
-    float savedDt = dt;
+    Restore<BgTextOut> keepOut{bgTextOut};
+    Restore<float> keepDt{dt};
 };
 
 }  // namespace
@@ -59,6 +54,9 @@ TEST_F(BgText, PositionsRestOnTheGridAndTruncateTowardZero)
     bgtextx2[3] = -3;  // x = 70 sin(-0.03) + 15 = 12.9
     EXPECT_EQ(bgLetterPos(3, 3).x, 12);
     EXPECT_EQ(bgLetterPos(3, 3).y, 219);
+    bgtextx2[3] = -157;  // a full swing left: x = 15 - (40 + 10 r) * 0.9999997
+    EXPECT_EQ(bgLetterPos(3, 0).x, -24);
+    EXPECT_EQ(bgLetterPos(3, 7).x, -94);
 }
 
 TEST_F(BgText, FirstFrameAdvancesThePhasesThenDrawsEveryLetter)
@@ -77,8 +75,6 @@ TEST_F(BgText, FirstFrameAdvancesThePhasesThenDrawsEveryLetter)
             const TextCall& c = calls[8 * i + r];
             EXPECT_EQ(c.text, (std::string{bgtext[i], '\n'}));
             EXPECT_TRUE(c.surface == screen && c.font == font_intro);
-            EXPECT_EQ(c.x, bgLetterPos(i, r).x);
-            EXPECT_EQ(c.y, bgLetterPos(i, r).y);
         }
     // Column 0 at phases 1 and 2: x = (40 + 10 r) sin(0.02) - 90,
     // y = 20 sin(0.1) + 80 + 40 r.
@@ -86,6 +82,21 @@ TEST_F(BgText, FirstFrameAdvancesThePhasesThenDrawsEveryLetter)
     EXPECT_EQ(calls[0].y, 81);
     EXPECT_EQ(calls[7].x, -87);
     EXPECT_EQ(calls[7].y, 361);
+}
+
+TEST_F(BgText, LowerRowsSwingFurtherAndAllBobTogether)
+{
+    bgtextx[10] = 15;  // 16 and 100 once the frame has moved them
+    bgtextx2[10] = 98;
+    dt = 1.0f;
+    drawBgText();
+    // x = 260 + (40 + 10 r) sin(1.0), y = 80 + 40 r + 20 sin(1.6), worked
+    // out by hand and truncated.
+    const int x[8] = {293, 302, 310, 318, 327, 335, 344, 352};
+    for (int r = 0; r < 8; r++) {
+        EXPECT_EQ(calls[80 + r].x, x[r]) << r;
+        EXPECT_EQ(calls[80 + r].y, 99 + 40 * r) << r;
+    }
 }
 
 TEST_F(BgText, ShortFramesLeaveTheWavesStanding)

@@ -2,11 +2,13 @@
 // the order of the pictures.
 #include <gtest/gtest.h>
 
-#include "../testutil.h"
+#include <vector>
+
 #include "assets.h"
 #include "clock.h"
 #include "effects/pictures.h"
 #include "globals.h"
+#include "testutil.h"
 
 namespace {
 
@@ -38,24 +40,13 @@ protected:
     void SetUp() override
     {
         initTestScreen();
-        for (int i = 0; i < kBajsSlots; i++) {
-            saved[i] = bajssurface[i];
-            bajssurface[i] = picture(i, 640, 300);
-        }
+        for (int i = 0; i < kBajsSlots; i++)
+            swapped.emplace_back(bajssurface[i], picture(i, 640, 300));
         currentbajs = 0;
         bajs_cur_x = 0;
         dt = 1.0f;
         fillRgb(screen, kUntouched);
-        setTicks(100000);
         lastbajs = 100000;
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < kBajsSlots; i++) {
-            SDL_FreeSurface(bajssurface[i]);
-            bajssurface[i] = saved[i];
-        }
-        useRealClock();
     }
     // Strip columns below `revealed` show their own column of `slot`, the
     // later ones up to `width` show column `revealed`, rows 0-120.
@@ -70,7 +61,9 @@ protected:
         EXPECT_EQ(countNot(screen, kUntouched, 0, 0, 640, kStripY), 0);
     }
 
-    SDL_Surface* saved[kBajsSlots];
+    Restore<float> keepDt{dt};
+    VirtualClock clock{100000};
+    std::vector<SwappedPicture> swapped;
 };
 
 }  // namespace
@@ -115,7 +108,7 @@ TEST_F(Pictures, WipesHalfAPixelPerMillisecondUpToTheFullWidth)
 
 TEST_F(Pictures, NarrowPictureLeavesTheRestOfTheStrip)
 {
-    SDL_FreeSurface(bajssurface[0]);
+    SDL_FreeSurface(bajssurface[0]);  // the guard frees what the slot holds
     bajssurface[0] = picture(0, 320, 121);
     bajs_cur_x = 100;
     drawBajs();

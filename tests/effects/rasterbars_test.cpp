@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "assets.h"
 #include "effects/rasterbars.h"
@@ -28,29 +29,15 @@ protected:
     void SetUp() override
     {
         initTestScreen();
-        for (int i = 0; i < 5; i++) {
-            saved[i] = *slot(i);
-            *slot(i) = i < 3 ? solid(10 * (i + 1), 4, kBar[i])
-                             : solid(640, 20, i == 3 ? kTopEdge : kBottomEdge);
-        }
+        // The three bars, then the top edge (rows 109..128) and the bottom
+        // edge (rows 352..371).
+        SDL_Surface** const slots[5] = {&img_amigabars[0], &img_amigabars[1],
+                                        &img_amigabars[2], &img_top_bar, &img_bar};
+        for (int i = 0; i < 5; i++)
+            swapped.emplace_back(*slots[i], i < 3 ? solid(10 * (i + 1), 4, kBar[i])
+                                                  : solid(640, 20, i == 3 ? kTopEdge : kBottomEdge));
         std::fill(amigascroller, amigascroller + kRasterBarSlots, RasterBar{});
         initAmigaScroller();
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < 5; i++) {
-            SDL_FreeSurface(*slot(i));
-            *slot(i) = saved[i];
-        }
-        dt = savedDt;
-    }
-    // The three bars, then the top edge (rows 109..128) and the bottom edge
-    // (rows 352..371).
-    static SDL_Surface** slot(int i)
-    {
-        SDL_Surface** slots[5] = {&img_amigabars[0], &img_amigabars[1], &img_amigabars[2],
-                                  &img_top_bar, &img_bar};
-        return slots[i];
     }
     void frame(float step)
     {
@@ -61,8 +48,9 @@ protected:
     // Bar i's column, `row` rows below its upper (121) or lower (352) rest row.
     Uint32 upper(int i, int row) { return rgbAt(screen, 5 + 10 * i, 121 + row); }
     Uint32 lower(int i, int row) { return rgbAt(screen, 5 + 10 * i, 352 + row); }
-    SDL_Surface* saved[5] = {};
-    float savedDt = dt;
+    Restore<float> keepDt{dt};
+    Restore<RasterBar[kRasterBarSlots]> keepBars{amigascroller};
+    std::vector<SwappedPicture> swapped;
 };
 
 }  // namespace
@@ -86,6 +74,13 @@ TEST_F(RasterBars, BarsMovingDownPassBehindTheEdgesAndStandingBarsInFront)
     EXPECT_EQ(lower(1, 15), kBar[1]);
     EXPECT_EQ(lower(2, 11), kBar[2]);
     EXPECT_EQ(upper(0, 1), kBar[0]);
+    // Bar 2, 30 pixels wide, stands alone in column 25: its four rows from
+    // its rest rows 121 and 352, ten down.
+    for (int row = 9; row <= 14; row++) {
+        const bool onBar = row >= 10 && row <= 13;
+        EXPECT_EQ(upper(2, row), onBar ? kBar[2] : 0u) << row;
+        EXPECT_EQ(lower(2, row), onBar ? kBar[2] : kBottomEdge) << row;
+    }
 }
 
 TEST_F(RasterBars, PhasesStepByWholeUnitsOnly)

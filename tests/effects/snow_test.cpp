@@ -4,11 +4,12 @@
 
 #include <array>
 #include <cstdlib>
+#include <vector>
 
-#include "../testutil.h"
 #include "assets.h"
 #include "effects/snow.h"
 #include "globals.h"
+#include "testutil.h"
 
 namespace {
 
@@ -23,25 +24,21 @@ protected:
     {
         initTestScreen();
         const Uint32 colour[] = {kFront, kMiddle, kBack, kShadow};
+        SDL_Surface** const images[4] = {&img_snowflake, &img_snowflake2, &img_snowflake3,
+                                         &img_shaddow};
         for (int i = 0; i < 4; i++) {
-            saved[i] = *images[i];
-            *images[i] = makeSurface(i < 3 ? 10 : 640, i < 3 ? 10 : 4);
-            fillRgb(*images[i], colour[i]);
+            SDL_Surface* s = makeSurface(i < 3 ? 10 : 640, i < 3 ? 10 : 4);
+            fillRgb(s, colour[i]);
+            swapped.emplace_back(*images[i], s);
         }
         for (SnowFlake& f : snow)
             f = SnowFlake{kParked, 0, 0, 0};
         fillRgb(screen, 0);
         dt = 0.0f;
     }
-    void TearDown() override
-    {
-        for (int i = 0; i < 4; i++) {
-            SDL_FreeSurface(*images[i]);
-            *images[i] = saved[i];
-        }
-    }
-    SDL_Surface** const images[4] = {&img_snowflake, &img_snowflake2, &img_snowflake3, &img_shaddow};
-    SDL_Surface* saved[4];
+    Restore<float> keepDt{dt};
+    Restore<SnowFlake[kSnowFlakes]> keepFlakes{snow};
+    std::vector<SwappedPicture> swapped;
 };
 
 }  // namespace
@@ -146,6 +143,8 @@ TEST_F(Snow, SwayFollowsHeightAndIsTruncated)
     snow[1] = SnowFlake{100, 150, 0, 10};
     // The back layer sways twice as fast: 200 + sin(0.02 * 100) * 10 = 209.09.
     snow[2] = SnowFlake{200, 100, 2, 10};
+    // The middle layer sways like the front: 300 + sin(0.01 * 60) * 20 = 311.29.
+    snow[3] = SnowFlake{300, 60, 1, 20};
     drawSnow();
     EXPECT_EQ(rgbAt(screen, 2, 401), kFront);
     EXPECT_EQ(rgbAt(screen, 3, 401), 0u);
@@ -153,4 +152,6 @@ TEST_F(Snow, SwayFollowsHeightAndIsTruncated)
     EXPECT_EQ(rgbAt(screen, 109, 151), kFront);
     EXPECT_EQ(rgbAt(screen, 208, 101), 0u);
     EXPECT_EQ(rgbAt(screen, 209, 101), kBack);
+    EXPECT_EQ(rgbAt(screen, 310, 61), 0u);
+    EXPECT_EQ(rgbAt(screen, 311, 61), kMiddle);
 }

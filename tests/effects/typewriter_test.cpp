@@ -186,13 +186,9 @@ protected:
         resetTypewriter();
         typewriterGlyphOut = recordGlyph;
         std::srand(1);
-        setTicks(kStart);
     }
-    void TearDown() override
-    {
-        resetTypewriter();
-        useRealClock();
-    }
+    void TearDown() override { resetTypewriter(); }
+    VirtualClock clock{kStart};
     static void frame(Uint32 ms = kLongFrameMs)
     {
         drawn.clear();
@@ -336,7 +332,7 @@ TEST(TypewriterFont, TypesIntoTheBubble)
     resetTypewriter();
     currentsection = intromessage + 12;  // "HEY THERE!"
     msgpos = 9;
-    setTicks(kStart);
+    VirtualClock clock{kStart};
     lastprint = kStart;
     fillRgb(screen, 0);
     printMsg(kX, kY);
@@ -344,7 +340,6 @@ TEST(TypewriterFont, TypesIntoTheBubble)
     EXPECT_EQ(countNot(screen, 0, kX + 11 * kCell, 0, kScreenWidth, kScreenHeight), 0);
     EXPECT_EQ(countNot(screen, 0, 0, kY + kLine, kScreenWidth, kScreenHeight), 0);
     resetTypewriter();
-    useRealClock();
 }
 
 }  // namespace
