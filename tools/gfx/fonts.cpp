@@ -15,8 +15,8 @@ namespace {
 // Invitation font.
 constexpr int kCellW = 10;
 constexpr int kCellH = 20;
-constexpr double kInkSize = 19.5;   // caps about 14 px high
-constexpr double kInkSqueeze = 0.8; // widest caps stay under 9 px
+constexpr double kInkSize = 19.5;    // caps about 14 px high
+constexpr double kInkSqueeze = 0.8;  // widest caps stay under 9 px
 constexpr double kInkBaseline = 16.5;
 const Rgb kInkTop = rgb(22, 34, 100);
 const Rgb kInkBottom = rgb(8, 12, 44);
@@ -25,58 +25,66 @@ constexpr uint32_t kWhite = 0xffffffffu;
 
 // Background font.
 constexpr int kBigH = 32;
-constexpr double kBigSize = 38;     // caps about 28 px high
+constexpr double kBigSize = 38;  // caps about 28 px high
 constexpr double kBigBaseline = 30;
 constexpr double kBigOutline = 2.5;
 constexpr int kBigPad = 2;
 constexpr uint32_t kBlack = 0xff000000u;
 const Rgb kNearBlack = rgb(1, 1, 3);
 
-std::string one(char ch) { return std::string(1, ch); }
-
-void paintInk(cairo_t* cr, char ch, int boxWidth) {
-  useFont(cr, Face::MonoBold, kInkSize, kInkSqueeze);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, one(ch).c_str(), &e);
-  // Centre the ink (not the advance) in the cell, on whole pixels so stems
-  // stay sharp.
-  const double x = std::round((boxWidth - e.width) / 2 - e.x_bearing);
-  cairo_new_path(cr);
-  textPath(cr, one(ch), x, kInkBaseline);
-  setVGradient(cr, kInkBaseline - 14, kInkBaseline, {{0, kInkTop}, {1, kInkBottom}});
-  cairo_fill(cr);
+std::string one(char ch)
+{
+    return std::string(1, ch);
 }
 
-int bigWidth(char ch) {
-  Canvas probe(1, 1, true);
-  useFont(probe.cr(), Face::SansBold, kBigSize);
-  cairo_text_extents_t e;
-  cairo_text_extents(probe.cr(), one(ch).c_str(), &e);
-  return static_cast<int>(std::ceil(e.width + kBigOutline)) + 2 * kBigPad;
+void paintInk(cairo_t* cr, char ch, int boxWidth)
+{
+    useFont(cr, Face::MonoBold, kInkSize, kInkSqueeze);
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, one(ch).c_str(), &e);
+    // Centre the ink (not the advance) in the cell, on whole pixels so stems
+    // stay sharp.
+    const double x = std::round((boxWidth - e.width) / 2 - e.x_bearing);
+    cairo_new_path(cr);
+    textPath(cr, one(ch), x, kInkBaseline);
+    setVGradient(cr, kInkBaseline - 14, kInkBaseline, {{0, kInkTop}, {1, kInkBottom}});
+    cairo_fill(cr);
 }
 
-void paintBig(cairo_t* cr, char ch, int /*boxWidth*/) {
-  useFont(cr, Face::SansBold, kBigSize);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, one(ch).c_str(), &e);
-  cairo_new_path(cr);
-  textPath(cr, one(ch), kBigPad + kBigOutline / 2 - e.x_bearing, kBigBaseline);
-  setColor(cr, rgb(18, 26, 56));
-  cairo_set_line_width(cr, kBigOutline);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke_preserve(cr);
-  setVGradient(cr, kBigBaseline - 28, kBigBaseline,
-               {{0, rgb(84, 102, 146)}, {0.12, rgb(56, 74, 118)}, {1, rgb(26, 36, 72)}});
-  cairo_fill(cr);
+int bigWidth(char ch)
+{
+    Canvas probe(1, 1, true);
+    useFont(probe.cr(), Face::SansBold, kBigSize);
+    cairo_text_extents_t e;
+    cairo_text_extents(probe.cr(), one(ch).c_str(), &e);
+    return static_cast<int>(std::ceil(e.width + kBigOutline)) + 2 * kBigPad;
+}
+
+void paintBig(cairo_t* cr, char ch, int /*boxWidth*/)
+{
+    useFont(cr, Face::SansBold, kBigSize);
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, one(ch).c_str(), &e);
+    cairo_new_path(cr);
+    textPath(cr, one(ch), kBigPad + kBigOutline / 2 - e.x_bearing, kBigBaseline);
+    setColor(cr, rgb(18, 26, 56));
+    cairo_set_line_width(cr, kBigOutline);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+    setVGradient(cr, kBigBaseline - 28, kBigBaseline,
+                 {{0, rgb(84, 102, 146)}, {0.12, rgb(56, 74, 118)}, {1, rgb(26, 36, 72)}});
+    cairo_fill(cr);
 }
 }  // namespace
 
-void makeFonts(const std::string& dir) {
-  const SFontStyle ink{kCellH, kWhite, kBubbleWhite, 40, false};
-  writeSFont(dir + "/mario3.bmp", ink, [](char) { return kCellW; }, paintInk);
+void makeFonts(const std::string& dir)
+{
+    const SFontStyle ink{kCellH, kWhite, kBubbleWhite, 40, false};
+    writeSFont(
+        dir + "/mario3.bmp", ink, [](char) { return kCellW; }, paintInk);
 
-  SFontStyle big{kBigH, kBlack, kNearBlack, 40, false};
-  writeSFont(dir + "/newfont.bmp", big, bigWidth, paintBig);
-  big.inverted = true;
-  writeSFont(dir + "/newfont_inverted.bmp", big, bigWidth, paintBig);
+    SFontStyle big{kBigH, kBlack, kNearBlack, 40, false};
+    writeSFont(dir + "/newfont.bmp", big, bigWidth, paintBig);
+    big.inverted = true;
+    writeSFont(dir + "/newfont_inverted.bmp", big, bigWidth, paintBig);
 }

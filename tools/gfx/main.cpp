@@ -4,22 +4,23 @@
 
 #include "gfxgen.h"
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: gfxgen <output folder>\n");
-    return 2;
-  }
-  const std::string dir = argv[1];
-  makePanels(dir);
-  makeRasterBars(dir);
-  makeDecor(dir);
-  makeSnowflakes(dir);
-  makeGnome(dir);
-  makeGingerbread(dir);
-  makeBubble(dir);
-  makeLogo(dir);
-  makeBalls(dir);
-  makeFonts(dir);
-  makePictures(dir);
-  return 0;
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gfxgen <output folder>\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    makePanels(dir);
+    makeRasterBars(dir);
+    makeDecor(dir);
+    makeSnowflakes(dir);
+    makeGnome(dir);
+    makeGingerbread(dir);
+    makeBubble(dir);
+    makeLogo(dir);
+    makeBalls(dir);
+    makeFonts(dir);
+    makePictures(dir);
+    return 0;
 }

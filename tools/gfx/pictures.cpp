@@ -8,16 +8,16 @@
 #include "text.h"
 
 namespace {
-constexpr double kFrameW = 6;     // dark band, then gold and ink lines
-constexpr double kTopLine = 7;    // first row below the edge panel
+constexpr double kFrameW = 6;   // dark band, then gold and ink lines
+constexpr double kTopLine = 7;  // first row below the edge panel
 constexpr double kCaptionSize = 11;
 constexpr double kCaptionY = 14;  // clear of the edge panel's shadow
 
 struct Picture {
-  const char* file;
-  void (*scene)(cairo_t*);
-  const char* caption;
-  bool captionRight;
+    const char* file;
+    void (*scene)(cairo_t*);
+    const char* caption;
+    bool captionRight;
 };
 
 const Picture kPictures[] = {
@@ -35,43 +35,46 @@ const Picture kPictures[] = {
     {"pics_12.png", sceneDawn, "THE MORNING AFTER", false},
 };
 
-void frame(cairo_t* cr) {
-  const Rgb top = rgb(34, 46, 100), bottom = rgb(8, 12, 38);
-  for (int side = 0; side < 2; ++side) {
-    const double x = side ? kPicW - kFrameW : 0;
-    cairo_rectangle(cr, x, 0, kFrameW, kPicH);
-    setVGradient(cr, 0, kPicH, {{0, top}, {1, bottom}});
-    cairo_fill(cr);
-    fillRect(cr, side ? x - 1 : kFrameW - 2, 0, 1, kPicH, pal::kGold);
-    fillRect(cr, side ? x - 2 : kFrameW - 1, 0, 1, kPicH, pal::kInk);
-  }
-  fillRect(cr, 0, 0, kPicW, kTopLine, top);
-  fillRect(cr, 0, kTopLine - 2, kPicW, 1, pal::kGold);
-  fillRect(cr, 0, kTopLine - 1, kPicW, 1, pal::kInk);
+void frame(cairo_t* cr)
+{
+    const Rgb top = rgb(34, 46, 100), bottom = rgb(8, 12, 38);
+    for (int side = 0; side < 2; ++side) {
+        const double x = side ? kPicW - kFrameW : 0;
+        cairo_rectangle(cr, x, 0, kFrameW, kPicH);
+        setVGradient(cr, 0, kPicH, {{0, top}, {1, bottom}});
+        cairo_fill(cr);
+        fillRect(cr, side ? x - 1 : kFrameW - 2, 0, 1, kPicH, pal::kGold);
+        fillRect(cr, side ? x - 2 : kFrameW - 1, 0, 1, kPicH, pal::kInk);
+    }
+    fillRect(cr, 0, 0, kPicW, kTopLine, top);
+    fillRect(cr, 0, kTopLine - 2, kPicW, 1, pal::kGold);
+    fillRect(cr, 0, kTopLine - 1, kPicW, 1, pal::kInk);
 }
 
-void caption(cairo_t* cr, const char* text, bool right) {
-  useFont(cr, Face::SansBold, kCaptionSize);
-  const double w = textWidth(cr, text) + 12, h = 15;
-  const double x = right ? kPicW - kFrameW - 8 - w : kFrameW + 8;
-  roundedRectPath(cr, x, kCaptionY, w, h, 4);
-  setColor(cr, pal::kInk, 0.8);
-  cairo_fill_preserve(cr);
-  setColor(cr, pal::kGold);
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
-  outlinedText(cr, text, x + w / 2, kCaptionY + 11.5, pal::kSnow, pal::kInk, 2);
+void caption(cairo_t* cr, const char* text, bool right)
+{
+    useFont(cr, Face::SansBold, kCaptionSize);
+    const double w = textWidth(cr, text) + 12, h = 15;
+    const double x = right ? kPicW - kFrameW - 8 - w : kFrameW + 8;
+    roundedRectPath(cr, x, kCaptionY, w, h, 4);
+    setColor(cr, pal::kInk, 0.8);
+    cairo_fill_preserve(cr);
+    setColor(cr, pal::kGold);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    outlinedText(cr, text, x + w / 2, kCaptionY + 11.5, pal::kSnow, pal::kInk, 2);
 }
 }  // namespace
 
-void makePictures(const std::string& dir) {
-  for (const Picture& p : kPictures) {
-    Canvas c(kPicW, kPicH, false);
-    cairo_save(c.cr());
-    p.scene(c.cr());
-    cairo_restore(c.cr());
-    frame(c.cr());
-    caption(c.cr(), p.caption, p.captionRight);
-    c.savePng(dir + "/" + p.file);
-  }
+void makePictures(const std::string& dir)
+{
+    for (const Picture& p : kPictures) {
+        Canvas c(kPicW, kPicH, false);
+        cairo_save(c.cr());
+        p.scene(c.cr());
+        cairo_restore(c.cr());
+        frame(c.cr());
+        caption(c.cr(), p.caption, p.captionRight);
+        c.savePng(dir + "/" + p.file);
+    }
 }

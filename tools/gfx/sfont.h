@@ -13,11 +13,11 @@
 #include "canvas.h"
 
 struct SFontStyle {
-  int height;        // glyph rows, below the marker row
-  uint32_t key;      // background colour, made transparent by SGE
-  Rgb edge;          // what soft glyph edges are blended towards
-  int minAlpha;      // coverage below which a pixel is background
-  bool inverted;     // write the negative (marker row excepted)
+    int height;     // glyph rows, below the marker row
+    uint32_t key;   // background colour, made transparent by SGE
+    Rgb edge;       // what soft glyph edges are blended towards
+    int minAlpha;   // coverage below which a pixel is background
+    bool inverted;  // write the negative (marker row excepted)
 };
 
 // Box width of a glyph, and a painter that draws it into its box whose top

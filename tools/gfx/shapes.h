@@ -11,9 +11,9 @@
 class Rng;
 
 struct Stop {
-  double at;
-  Rgb color;
-  double alpha = 1.0;
+    double at;
+    Rgb color;
+    double alpha = 1.0;
 };
 
 void circlePath(cairo_t* cr, double cx, double cy, double r);
@@ -42,8 +42,7 @@ void starField(cairo_t* cr, Rng& rng, double x, double y, double w, double h, in
 
 // A spruce of the given height standing on (x, baseY), tiers of boughs with
 // snow lying on each.
-void firTree(cairo_t* cr, double x, double baseY, double height, Rgb body, Rgb ink,
-             bool snowy);
+void firTree(cairo_t* cr, double x, double baseY, double height, Rgb body, Rgb ink, bool snowy);
 
 // A little six-armed snow crystal.
 void crystal(cairo_t* cr, double cx, double cy, double r, Rgb c, double lineWidth);
