@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "common/rng.h"
 #include "gfxgen.h"
 #include "holly.h"
 #include "palette.h"
-#include "rng.h"
 #include "shapes.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/rng.h"
 #include "gfxgen.h"
 #include "keyed.h"
 #include "palette.h"
-#include "rng.h"
 #include "shapes.h"
 #include "text.h"
 

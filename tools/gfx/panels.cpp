@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "common/rng.h"
 #include "gfxgen.h"
 #include "palette.h"
-#include "rng.h"
 #include "scenery.h"
 #include "shapes.h"
 

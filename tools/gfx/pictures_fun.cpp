@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "common/rng.h"
 #include "palette.h"
 #include "pictures.h"
 #include "props.h"
-#include "rng.h"
 #include "shapes.h"
 #include "text.h"
 

@@ -2,11 +2,11 @@
 // the advent candles in the window looking out on the night.
 #include <cmath>
 
+#include "common/rng.h"
 #include "holly.h"
 #include "palette.h"
 #include "pictures.h"
 #include "props.h"
-#include "rng.h"
 #include "scenery.h"
 #include "shapes.h"
 #include "text.h"

@@ -3,10 +3,10 @@
 // at four in the morning.
 #include <cmath>
 
+#include "common/rng.h"
 #include "palette.h"
 #include "pictures.h"
 #include "props.h"
-#include "rng.h"
 #include "shapes.h"
 #include "text.h"
 

@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "common/rng.h"
 #include "palette.h"
 #include "props.h"
-#include "rng.h"
 #include "shapes.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "common/rng.h"
 #include "palette.h"
-#include "rng.h"
 #include "shapes.h"
 
 namespace {

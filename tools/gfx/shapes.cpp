@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "common/rng.h"
 #include "palette.h"
-#include "rng.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

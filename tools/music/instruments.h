@@ -2,7 +2,7 @@
 // added into `out` (as long as the song). Noise comes from `rng` only.
 #pragma once
 
-#include "rng.h"
+#include "common/rng.h"
 #include "song.h"
 
 #include <vector>

@@ -1,6 +1,8 @@
-// The generator's own pseudo-random numbers: xorshift32 from a fixed seed, so
-// every render of the tune draws the same noise and the same bell jingles
-// and the encoded file comes out byte for byte the same.
+// The generators' own pseudo-random numbers: xorshift32 from a fixed seed, so
+// every run draws the same stars, snow, noise and bell jingles, and the
+// pictures and the encoded music come out byte for byte the same on every
+// machine (the C library's rand differs between libraries, and is the
+// show's own).
 #pragma once
 
 #include <cstdint>
@@ -21,9 +23,11 @@ public:
     // Uniform in [-1, 1).
     double bipolar() { return unit() * 2.0 - 1.0; }
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
+    // Uniform in 0 .. n - 1.
+    int below(int n) { return static_cast<int>(unit() * n); }
 
 private:
     // xorshift never leaves the all-zero state, so zero is not a seed.
-    static constexpr std::uint32_t kFallbackSeed = 0x2005u;
+    static constexpr std::uint32_t kFallbackSeed = 0x9e3779b9u;
     std::uint32_t state_;
 };
