@@ -1,5 +1,6 @@
 #include "lively.h"
 
+#include "measure.h"
 #include "spectrum.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@ namespace music {
 
 namespace {
 
-constexpr int kVideoFps = 60;
-constexpr std::size_t kFramesPerVideoFrame = kMixRate / kVideoFps;
 constexpr double kOpeningFrom = 1.0;
 constexpr double kOpeningTo = 18.0;
 constexpr double kMainFrom = 18.5;
@@ -20,12 +19,12 @@ constexpr double kMainFrom = 18.5;
 // The drawing rules of the effects: the plasma's bar is
 // toInt(value * 170) rows, at most 172, on four sides; the scope draws a
 // bin when value * 100 is over 2.
-constexpr int kPlasmaBins = 320;
+constexpr int kPlasmaBins = kPlasmaBands;
 constexpr float kPlasmaRows = 170.0f;
 constexpr int kPlasmaRowCap = 172;
 constexpr int kPixelsPerRow = 4;
-constexpr int kScopeBins = 320;
-constexpr int kScopeVisibleBins = 80;
+constexpr int kScopeBins = kPlasmaBands;  // the scope loops over the plasma's bins
+constexpr int kScopeVisibleBins = kScopeBands;
 constexpr float kScopeRows = 100.0f;
 constexpr float kScopeThreshold = 2.0f;
 // Values in [0, 1] give at most 170 rows; a bar that tall is "full".
