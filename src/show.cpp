@@ -166,10 +166,13 @@ void updateFlash(Sint32 elapsed)
         const int step = toInt(dt * kFadeOutSpeed);
         mainTrans = mainTrans - step > 0 ? mainTrans - step : 0;
     }
-    if (mainTrans > 0)
-        sge_FilledRectAlpha(screen, 0, 0, kScreenWidth, kScreenHeight,
-                            SDL_MapRGB(screen->format, 255, 255, 255),
-                            static_cast<Uint8>(mainTrans));
+    const Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
+    // SGE's blend at full opacity still leaves 254 of 255 in red and blue;
+    // the flash's peak must be white, so that pass fills instead.
+    if (mainTrans >= kOpaque)
+        SDL_FillRect(screen, nullptr, white);
+    else if (mainTrans > 0)
+        sge_FilledRectAlpha(screen, 0, 0, kScreenWidth, kScreenHeight, white, static_cast<Uint8>(mainTrans));
 }
 
 void handleEvents()

@@ -128,9 +128,15 @@ TEST_F(Flash, FadeInCompletesAtOnceWhenThePassIsSlow)
     updateFlash(20000);
     EXPECT_EQ(mainTrans, 255);
     EXPECT_EQ(currentScene, kMainScene);
-    // Opaque white under the main scene (SGE's blend leaves 254 of 255).
-    EXPECT_GE(rgbAt(screen, 0, 0), 0xfefefeu);
-    EXPECT_GE(rgbAt(screen, 639, 479), 0xfefefeu);
+    // Pure white under the main scene, every pixel.
+    EXPECT_EQ(countNot(screen, 0xffffff, 0, 0, 640, 480), 0);
+
+    // The first pass of the fade-out with no time gone stays at 255: white.
+    SDL_FillRect(screen, nullptr, 0);
+    dt = 0.0f;
+    updateFlash(20000);
+    EXPECT_EQ(mainTrans, 255);
+    EXPECT_EQ(countNot(screen, 0xffffff, 0, 0, 640, 480), 0);
 }
 
 TEST_F(Flash, ShortPassesStepByRoundedAmounts)
