@@ -112,7 +112,8 @@ public:
     // of rendering are spent on it.
     static bool possible(const CaptureOptions& opt, const Plan& plan, std::string& error)
     {
-        const std::uint64_t soundFrames = sampleAt(frameMs(plan.end, opt.fps)) - sampleAt(frameMs(plan.first, opt.fps));
+        const std::uint64_t soundFrames =
+            sampleAt(frameMs(plan.end, opt.fps)) - sampleAt(frameMs(plan.first, opt.fps));
         if (plan.stills.empty() && soundFrames > kWavMaxFrames) {
             error = "--from to --to spans more sound than a WAV file holds (" +
                     std::to_string(kWavMaxFrames / kMixRate) + " s at most)";
@@ -145,15 +146,14 @@ public:
     bool add(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
     {
         surfaceToRgb(f.screen, image_);
-        if (!writePng(framePath(opt_.outDir, f.index), image_, error))
+        const std::string png = framePath(opt_.outDir, f.index);
+        if (!writePng(png, image_, error))
             return false;
-        if (!opt_.video.empty() && !video_.addFrame(image_, error))
+        // A frame whose picture or sound could not go with it is taken back:
+        // what stays is whole frames with their sound.
+        if (!(opt_.video.empty() || video_.addFrame(image_, error)) || !addSound(f, tape, error)) {
+            std::remove(png.c_str());
             return false;
-        if (withAudio_) {
-            sound_.clear();
-            tape.render(f.ms, frameMs(f.index + 1, opt_.fps), sound_);
-            if (!wav_.write(sound_, error))
-                return false;
         }
         written_++;
         return true;
@@ -181,6 +181,15 @@ public:
     long written() const { return written_; }
 
 private:
+    bool addSound(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
+    {
+        if (!withAudio_)
+            return true;
+        sound_.clear();
+        tape.render(f.ms, frameMs(f.index + 1, opt_.fps), sound_);
+        return wav_.write(sound_, error);
+    }
+
     const CaptureOptions& opt_;
     const bool withAudio_;
     const std::string wavPath_;
