@@ -57,6 +57,13 @@ constexpr double kSwayAmplitude = 100.0;
 constexpr double kSwayMsPerRadian = 700.0;
 
 constexpr Uint32 kFrameRate = 60;
+// The longest step a frame may take, 100 ms. A suspended laptop, a stopped
+// process or a debugger pause would otherwise move everything by the whole
+// stall at once: the snow, carried past the bottom in one step, would wrap
+// to one row. Motion resumes where it was, like a paused video; the timers
+// that follow the tick clock (the flash, the typing, the picture strip) do
+// not use dt and keep to it.
+constexpr float kMaxDt = 10.0f;
 
 [[noreturn]] void fail(const char* what, const char* reason)
 {
@@ -194,6 +201,8 @@ void framePass()
     const Sint32 elapsed = static_cast<Sint32>(getTicks() - startTick);
     td2 = getTicks();
     dt = static_cast<float>(static_cast<Sint32>(td2 - td) * 0.1);
+    if (dt > kMaxDt)
+        dt = kMaxDt;
     td = td2;
 
     if (!FSOUND_IsPlaying(0))

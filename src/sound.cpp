@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "clock.h"
+#include "held_stderr.h"
 #include "spectrum.h"
 
 struct FSOUND_SAMPLE {
@@ -87,6 +88,7 @@ void mixChannel(void*, Uint8* stream, int len)
 
 bool openDevice(std::string& reason)
 {
+    HeldStderr alsaNoise;  // ALSA's own lines about a missing card; ours follows
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         reason = SDL_GetError();
         return false;
