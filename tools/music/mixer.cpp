@@ -33,6 +33,7 @@ constexpr std::array<Placement, kPartCount> kDesk{{
     {0.3, 0.1, 0.2},      // riser
 }};
 
+// The bass gives way by half under each kick.
 constexpr double kDuckDepth = 0.5;
 constexpr double kDuckAttack = 0.002;
 constexpr double kDuckRelease = 0.08;
@@ -55,7 +56,8 @@ constexpr double kPresenceBoost = 1.0;  // added band, about +6 dB at the centre
 // limiter only shaves the odd peak.
 constexpr double kTargetRmsDb = -14.9;
 constexpr double kCeilingDb = -1.5;
-constexpr LimiterSettings kLimiter{0.0, 0.005, 0.08};
+constexpr double kLookaheadSeconds = 0.005;
+constexpr double kReleaseSeconds = 0.08;
 constexpr double kDcCutHz = 20.0;
 // Guards against a click at the loop's seam; the music itself comes to
 // rest before them.
@@ -171,9 +173,8 @@ std::vector<std::int16_t> mixSong(const Song& song, MixDetail* detail)
         bus.left[s] = static_cast<float>(bus.left[s] * gain);
         bus.right[s] = static_cast<float>(bus.right[s] * gain);
     }
-    LimiterSettings limiter = kLimiter;
-    limiter.ceiling = dbToGain(kCeilingDb);
-    const std::vector<float> limit = limiterGain(bus.left, bus.right, limiter);
+    const std::vector<float> limit =
+        limiterGain(bus.left, bus.right, {dbToGain(kCeilingDb), kLookaheadSeconds, kReleaseSeconds});
 
     std::vector<std::int16_t> pcm(2 * n);
     for (long s = 0; s < n; ++s) {
