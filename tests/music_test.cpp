@@ -47,13 +47,11 @@ TEST_F(Music, LevelsLeaveHeadroomWithoutSoundingThin)
 
 TEST_F(Music, SpectrumKeepsTheVisualsMoving)
 {
-    // The scope wants 20 of its 80 bands lit in most frames once the first
-    // second is over (the two breakdowns, a sixth of the piece, light
-    // fewer); the plasma bars (170 px at 1.0) need tall peaks often enough,
-    // and never a value past full scale. The mix is unclipped, so its level
-    // sits below that of a squashed one.
-    EXPECT_GE(figures.movingShare, 0.6);
-    EXPECT_GE(figures.p95PlasmaMax, 0.18);
+    // The scope needs at least 20 of its 80 bands lit in nearly every frame
+    // once the first second is over; the plasma bars (170 px at 1.0) need
+    // tall peaks often enough, and never a value past full scale.
+    EXPECT_GE(figures.movingShare, 0.9);
+    EXPECT_GE(figures.p95PlasmaMax, 0.3);
     EXPECT_LE(figures.p95PlasmaMax, 1.0);
     EXPECT_LE(figures.maxBand, 1.0);
 }
