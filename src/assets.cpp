@@ -4,7 +4,11 @@
 #include <cstdlib>
 #include <string>
 
+#ifdef FROSTHEM_OWN_PNG_LOADER
+#include "png_load.h"  // the cross builds have no SDL_image
+#else
 #include <SDL_image.h>
+#endif
 
 #include "animation.h"
 #include "held_stderr.h"
@@ -59,6 +63,15 @@ constexpr Uint32 kBallDelay = 20;
 constexpr int kBallCycled = 5;  // the sixth ball picture is loaded, never shown
 constexpr int kSFontGlyphs = '~' - '!' + 1;
 
+SDL_Surface* readPicture(const char* path)
+{
+#ifdef FROSTHEM_OWN_PNG_LOADER
+    return loadPngFile(path);
+#else
+    return IMG_Load(path);
+#endif
+}
+
 // `detail`: what the decoding library said on its own, if anything.
 [[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
 {
@@ -89,7 +102,7 @@ SDL_Surface* loadPng(const char* path)
     checkFile(path);
     SDL_ClearError();
     HeldStderr held;
-    SDL_Surface* s = IMG_Load(path);
+    SDL_Surface* s = readPicture(path);
     const std::string said = held.release();
     if (!s)
         loadFailed(path, asDetail(said));
