@@ -6,7 +6,7 @@
 # two-hour soak: run that one with ./test.sh -L soak-full.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh ffmpeg
+scripts/install-deps.sh ffmpeg emscripten chromium python3-websocket
 
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

@@ -24,12 +24,26 @@ bool isFolder(const char* path)
     return true;
 }
 
+bool preloaded = false;  // a failed preload is not tried (and reported) again
+
+FSOUND_SAMPLE* loadMusic()
+{
+    return isFolder(kMusicFile) ? nullptr : FSOUND_Sample_Load(0, kMusicFile, FSOUND_LOOP_OFF, 0, 0);
+}
+
 }  // namespace
+
+void preloadMusic()
+{
+    handle_sound = loadMusic();
+    preloaded = true;
+}
 
 void initMusic()
 {
     FSOUND_Init(kMixRateHz, kSoftwareChannels, 0);
-    handle_sound = isFolder(kMusicFile) ? nullptr : FSOUND_Sample_Load(0, kMusicFile, FSOUND_LOOP_OFF, 0, 0);
+    if (!preloaded)
+        handle_sound = loadMusic();
     FSOUND_PlaySound(kMusicChannel, handle_sound);
     FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 1);
 }

@@ -5,5 +5,9 @@
 
 extern FSOUND_SAMPLE* handle_sound;
 
-// Starts the sound layer, loads "data/demo.mp3" and starts playing it.
+// Starts the sound layer, loads "data/demo.mp3" (unless preloadMusic has)
+// and starts playing it.
 void initMusic();
+// Decodes the music ahead of initMusic, for a start that waits for the
+// viewer (the browser's first click) and should then be immediate.
+void preloadMusic();

@@ -94,6 +94,16 @@ int swayX(SDL_Surface* img)
 
 void startShow()
 {
+    openWindow();
+    initMusic();
+    // The opening's 18 seconds run from the start of the music and include
+    // the loading time.
+    startTick = getTicks();
+    prepareScenes();
+}
+
+void openWindow()
+{
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("cannot start video", SDL_GetError());
     requireVisibleDisplay();
@@ -102,12 +112,6 @@ void startShow()
         fail("cannot open a 640x480 window", SDL_GetError());
     SDL_WM_SetCaption(kCaption, "");
     std::atexit(SDL_Quit);
-
-    initMusic();
-    // The opening's 18 seconds run from the start of the music and include
-    // the loading time.
-    startTick = getTicks();
-    prepareScenes();
 }
 
 void prepareScenes()

@@ -18,6 +18,8 @@ extern bool quitRequested;
 // Opens the window (exits with a message when there is no usable display),
 // starts the music, loads every asset and sets up the effects.
 void startShow();
+// The first part of startShow: video started and the window opened.
+void openWindow();
 // The part of start-up after the music has started: every asset loaded and
 // every effect set up, in the show's order.
 void prepareScenes();

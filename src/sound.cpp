@@ -65,6 +65,7 @@ SoundState& state()
 }
 
 bool devicelessRequested = false;
+const SoundDevice* ownDevice = nullptr;  // in place of SDL's audio when set
 FSOUND_DSPUNIT fftUnit;
 float spectrumCopy[kSpectrumBands];
 
@@ -113,7 +114,7 @@ bool openDevice(std::string& reason)
 // The device stops mixing while the show thread swaps what channel 0 plays.
 class DeviceLock {
 public:
-    DeviceLock() : locked_(state().deviceOpen)
+    DeviceLock() : locked_(state().deviceOpen && ownDevice == nullptr)
     {
         if (locked_)
             SDL_LockAudio();
@@ -138,6 +139,8 @@ void stopChannel()
     ch.track = nullptr;
     ch.mixPos = 0;
     ch.heardPos.store(0);
+    if (ownDevice != nullptr && state().deviceOpen)
+        ownDevice->play(nullptr);
 }
 
 // Frames of the timeline since PlaySound when there is no device; 64-bit so
@@ -155,6 +158,8 @@ bool channelPlaying()
     const Channel& ch = s.channel;
     if (!ch.playing.load() || ch.track == nullptr)
         return false;
+    if (s.deviceOpen && ownDevice != nullptr)
+        return ownDevice->playing();
     return s.deviceOpen || silentPosition() < ch.track->frames();
 }
 
@@ -199,7 +204,7 @@ signed char FSOUND_Init(int, int, unsigned int)
     if (devicelessRequested)
         return kTrue;
     std::string reason;
-    s.deviceOpen = openDevice(reason);
+    s.deviceOpen = ownDevice != nullptr ? ownDevice->open(reason) : openDevice(reason);
     if (!s.deviceOpen)
         std::fprintf(stderr, "frosthem: no audio device (%s); the music runs silently\n", reason.c_str());
     return kTrue;
@@ -236,6 +241,8 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
     ch.heardPos.store(0);
     ch.startTick = getTicks();
     ch.playing.store(true);
+    if (ownDevice != nullptr && s.deviceOpen)
+        ownDevice->play(ch.track);
     return kOnlyChannel;
 }
 
@@ -270,18 +277,25 @@ float* FSOUND_DSP_GetSpectrum()
 void FSOUND_Close()
 {
     SoundState& s = state();
-    if (s.deviceOpen)
+    stopChannel();
+    if (s.deviceOpen && ownDevice != nullptr)
+        ownDevice->close();
+    else if (s.deviceOpen)
         SDL_CloseAudio();
     if (s.audioStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     s.deviceOpen = false;
     s.audioStarted = false;
     s.initialised = false;
-    stopChannel();
     for (auto& slot : s.slots)
         slot.reset();
     fftUnit.active = false;
     std::fill(std::begin(spectrumCopy), std::end(spectrumCopy), 0.0f);
+}
+
+void soundUseDevice(const SoundDevice* device)
+{
+    ownDevice = device;
 }
 
 void soundSetDeviceless(bool deviceless)
@@ -299,7 +313,9 @@ std::size_t soundPlayPosition()
 {
     if (!channelPlaying())
         return 0;
-    return state().deviceOpen ? state().channel.heardPos.load() : silentPosition();
+    if (!state().deviceOpen)
+        return silentPosition();
+    return ownDevice != nullptr ? ownDevice->position() : state().channel.heardPos.load();
 }
 
 const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "decode.h"
 
@@ -40,3 +41,17 @@ const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample);
 // first free one), as FSOUND_Sample_Load does with a decoded file. nullptr
 // for an empty track or a bad slot.
 FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm);
+
+// A device of the program's own that plays channel 0 in place of SDL's
+// audio (the browser's Web Audio). The sound layer keeps the channel's
+// bookkeeping; the device plays the decoded samples and says which frame is
+// heard now, which is what the spectrum follows.
+struct SoundDevice {
+    bool (*open)(std::string& reason);  // false: the music runs silently
+    void (*play)(const PcmTrack* track);  // from its first frame; nullptr stops
+    bool (*playing)();                    // false once the track has ended
+    std::size_t (*position)();            // the frame heard now
+    void (*close)();
+};
+// Use `device` (nullptr: SDL's audio again) from the next FSOUND_Init on.
+void soundUseDevice(const SoundDevice* device);

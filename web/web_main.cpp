@@ -1,0 +1,145 @@
+// The show in a web page. The page loads a fresh module for every run:
+// this main() opens the window, decodes the music and loads the pictures
+// while the title card shows; the viewer's first click or key calls
+// frosthem_start, which starts the music and the show together. Escape
+// calls frosthem_stop, and the page starts over with a fresh module.
+//
+// The browser calls the frame at the display's rate; a pass of the show
+// runs only at the desktop's 60-a-second deadlines, so a faster display
+// does not change the motion.
+//
+// With frames to capture (the page's ?frames=5,25,75), the show runs on the
+// virtual clock as the offline renderer runs it, and hands the page the
+// pixels of the frames at those seconds.
+#include <emscripten.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+#include "clock.h"
+#include "globals.h"
+#include "music.h"
+#include "show.h"
+#include "simulate.h"
+#include "sound.h"
+#include "web_audio.h"
+#include "web_screen.h"
+
+namespace {
+
+constexpr int kFps = 60;
+// A pass may run this much before its deadline: the display's refresh and
+// the millisecond deadlines drift in phase, and a frame that arrives a
+// hair early would otherwise wait a whole refresh.
+constexpr Sint32 kEarlyMs = 4;
+// Capture mode simulates at most this long per browser frame, so the page
+// stays responsive.
+constexpr double kCaptureSliceMs = 12.0;
+constexpr int kMsPerSecond = 1000;
+
+bool running = false;
+Uint32 deadline = 0;
+
+// Capture mode: the renderer's start-up wants a tape; only the frames are
+// kept here.
+MusicTape tape;
+std::set<long> wanted;  // frame indexes still to hand over
+long nextFrame = 0;
+
+EM_JS(int, jsCaptureCount, (), { return (Module.captureSeconds || []).length; });
+EM_JS(double, jsCaptureSecond, (int i), { return Module.captureSeconds[i]; });
+EM_JS(void, jsCaptured, (double seconds, const Uint8* pixels, int length), {
+    Module.captured(seconds, HEAPU8.slice(pixels, pixels + length));
+});
+EM_JS(void, jsReady, (), { Module.onShowReady(); });
+
+void showFrame()
+{
+    const Uint32 now = getTicks();
+    if (static_cast<Sint32>(deadline - now) > kEarlyMs)
+        return;
+    framePass();
+    SDL_Flip(screen);
+    presentScreen();
+    // The next deadline after this one, or after now if the pass came late:
+    // missed deadlines are skipped, as on the desktop.
+    const Uint32 from = static_cast<Sint32>(deadline - now) > 0 ? deadline : now;
+    deadline = nextFrameDeadline(startTick, from);
+}
+
+void captureFrames()
+{
+    const double sliceEnd = emscripten_get_now() + kCaptureSliceMs;
+    while (!wanted.empty() && emscripten_get_now() < sliceEnd) {
+        const long k = nextFrame++;
+        const Uint32 ms = frameMs(k, kFps);
+        setTicks(kCaptureStartTick + ms);
+        framePass();
+        if (wanted.erase(k)) {
+            presentScreen();
+            jsCaptured(static_cast<double>(ms) / kMsPerSecond, screenRgba(),
+                       kScreenWidth * kScreenHeight * 4);
+        }
+    }
+    if (wanted.empty())
+        emscripten_cancel_main_loop();
+}
+
+void loop()
+{
+    if (running)
+        showFrame();
+}
+
+}  // namespace
+
+extern "C" {
+
+// The viewer's first gesture: the page has made its AudioContext by now
+// (or failed to), so the music starts at once, and the opening's 18
+// seconds count from here.
+EMSCRIPTEN_KEEPALIVE void frosthem_start()
+{
+    if (running)
+        return;
+    soundUseDevice(webAudioDevice());
+    initMusic();
+    startTick = getTicks();
+    deadline = startTick;
+    running = true;
+}
+
+EMSCRIPTEN_KEEPALIVE void frosthem_stop()
+{
+    running = false;
+    emscripten_cancel_main_loop();
+    FSOUND_Close();
+}
+
+}  // extern "C"
+
+int main()
+{
+    // The page shows the frames; SDL's dummy driver only keeps the surface.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const int captures = jsCaptureCount();
+    if (captures > 0) {
+        for (int i = 0; i < captures; i++)
+            wanted.insert(firstFrameAt(static_cast<Uint32>(jsCaptureSecond(i) * kMsPerSecond), kFps));
+        startCapturedShow(tape);
+        jsReady();
+        emscripten_set_main_loop(captureFrames, 0, 0);
+        return 0;
+    }
+    openWindow();
+    preloadMusic();
+    prepareScenes();
+    drawTitleCard();
+    presentScreen();
+    jsReady();
+    emscripten_set_main_loop(loop, 0, 0);
+    return 0;
+}
