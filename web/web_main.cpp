@@ -31,10 +31,10 @@
 namespace {
 
 constexpr int kFps = 60;
-// A pass may run this much before its deadline: the display's refresh and
-// the millisecond deadlines drift in phase, and a frame that arrives a
-// hair early would otherwise wait a whole refresh.
-constexpr Sint32 kEarlyMs = 4;
+// A pass may run up to half a frame before its deadline: the display's
+// refresh and the millisecond deadlines jitter against each other, and a
+// refresh that arrives a hair early would otherwise wait a whole one.
+constexpr Sint32 kEarlyMs = 8;
 // Capture mode simulates at most this long per browser frame, so the page
 // stays responsive.
 constexpr double kCaptureSliceMs = 12.0;
