@@ -17,7 +17,6 @@
 
 #include <cstdlib>
 #include <set>
-#include <vector>
 
 #include "clock.h"
 #include "globals.h"

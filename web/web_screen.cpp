@@ -12,9 +12,12 @@ namespace {
 
 constexpr int kBytesPerPixel = 4;
 constexpr Uint8 kOpaque = 255;
-constexpr int kTitleY = 190;
-constexpr int kPromptY = 270;
-char kTitle[] = "FROSTHEM LAN XMAS 2005";
+constexpr int kTitleY = 160;
+constexpr int kSubtitleY = 240;
+constexpr int kPromptY = 300;
+// The background letters' font is wide: the name alone fits the screen.
+char kTitle[] = "FROSTHEM";
+char kSubtitle[] = "LAN XMAS 2005";
 char kPrompt[] = "click or press a key to start";
 
 std::vector<Uint8> rgba(static_cast<size_t>(kScreenWidth) * kScreenHeight * kBytesPerPixel);
@@ -69,5 +72,6 @@ void drawTitleCard()
     SDL_Rect bottom{0, kPanelTop, 0, 0};
     SDL_BlitSurface(img_bottom, nullptr, screen, &bottom);
     centred(font_intro, kTitle, kTitleY);
+    centred(font, kSubtitle, kSubtitleY);
     centred(font, kPrompt, kPromptY);
 }
