@@ -64,6 +64,7 @@ SoundState& state()
 }
 
 bool devicelessRequested = false;
+std::atomic<std::uint64_t> framesMixed{0};
 FSOUND_DSPUNIT fftUnit;
 float spectrumCopy[kSpectrumBands];
 
@@ -79,6 +80,7 @@ void mixChannel(void*, Uint8* stream, int len)
         std::memcpy(stream, ch.track->samples.data() + pos * kMixChannels, copied * kBytesPerFrame);
         ch.mixPos = pos + copied;
         ch.heardPos.store(pos);
+        framesMixed.fetch_add(copied);
         if (ch.mixPos >= total)
             ch.playing.store(false);
     }
@@ -291,6 +293,11 @@ bool soundIsSilent()
 {
     const SoundState& s = state();
     return s.initialised && !s.deviceOpen;
+}
+
+std::uint64_t soundFramesMixed()
+{
+    return framesMixed.load();
 }
 
 std::size_t soundPlayPosition()

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "decode.h"
 
@@ -32,6 +33,9 @@ void FSOUND_Close();
 void soundSetDeviceless(bool deviceless);
 // True when FSOUND_Init ended up without a device.
 bool soundIsSilent();
+// Frames of music the device has been handed since FSOUND_Init: how far
+// the device has got, for measuring start-up (0 without a device).
+std::uint64_t soundFramesMixed();
 // Frame position of channel 0 in the playing sample (0 when idle).
 std::size_t soundPlayPosition();
 // The decoded samples of a loaded sample handle.
