@@ -1,0 +1,169 @@
+#include "streamtrack.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Frames decoded per step of the background thread: small enough that a
+// request to stop is answered at once.
+constexpr std::size_t kStepFrames = 8 * 1024;
+constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
+const char* const kNoAudio = "no MPEG audio in the file";
+
+}  // namespace
+
+StreamedTrack::~StreamedTrack()
+{
+    stop();
+}
+
+std::int16_t* StreamedTrack::frameAt(std::size_t frame) const
+{
+    if (frame < firstBlockFrames_)
+        return blocks_[0] + frame * kMixChannels;
+    const std::size_t beyond = frame - firstBlockFrames_;
+    return blocks_[1 + beyond / kGrowFrames] + (beyond % kGrowFrames) * kMixChannels;
+}
+
+// The first frame past the block that holds `frame`.
+std::size_t StreamedTrack::blockEnd(std::size_t frame) const
+{
+    if (frame < firstBlockFrames_)
+        return firstBlockFrames_;
+    const std::size_t beyond = frame - firstBlockFrames_;
+    return firstBlockFrames_ + (beyond / kGrowFrames + 1) * kGrowFrames;
+}
+
+bool StreamedTrack::ensureBlock(std::size_t frame)
+{
+    const std::size_t index = frame < firstBlockFrames_ ? 0 : 1 + (frame - firstBlockFrames_) / kGrowFrames;
+    if (index >= kMaxBlocks)
+        return false;
+    if (blocks_[index] == nullptr) {
+        const std::size_t frames = index == 0 ? firstBlockFrames_ : kGrowFrames;
+        // Left uninitialised: nobody reads a frame before it is decoded, and
+        // untouched pages cost no memory.
+        owned_.emplace_back(new std::int16_t[frames * kMixChannels]);
+        blocks_[index] = owned_.back().get();
+    }
+    return true;
+}
+
+std::size_t StreamedTrack::copy(std::size_t pos, std::size_t count, std::int16_t* dest) const
+{
+    const std::size_t available = decodedFrames();
+    if (pos >= available)
+        return 0;
+    const std::size_t end = pos + std::min(count, available - pos);
+    for (std::size_t at = pos; at < end;) {
+        const std::size_t run = std::min(end, blockEnd(at)) - at;
+        std::memcpy(dest + (at - pos) * kMixChannels, frameAt(at), run * kBytesPerFrame);
+        at += run;
+    }
+    return end - pos;
+}
+
+bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t maxFrames, std::string cutNote,
+                          std::string& error)
+{
+    auto stream = std::make_unique<Mp3Stream>();
+    if (!stream->open(path, error))
+        return false;
+    firstBlockFrames_ = std::min(std::max(stream->estimatedFrames(), firstFrames), maxFrames);
+    if (firstBlockFrames_ == 0)
+        firstBlockFrames_ = kGrowFrames;
+    ensureBlock(0);
+
+    std::size_t got = 0;
+    const std::size_t first = std::min(firstFrames, maxFrames);
+    Mp3Stream::Status status = stream->read(blocks_[0], first, got, error);
+    if (status == Mp3Stream::Status::Failed)
+        return false;
+    if (got == 0) {
+        error = kNoAudio;
+        return false;
+    }
+    decoded_.store(got, std::memory_order_release);
+    if (status == Mp3Stream::Status::Done) {
+        finish();
+        return true;
+    }
+    worker_ = std::thread(&StreamedTrack::decodeRest, this, std::move(stream), maxFrames, std::move(cutNote));
+    return true;
+}
+
+void StreamedTrack::decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote)
+{
+    std::size_t frames = decodedFrames();
+    std::string error;
+    Mp3Stream::Status status = Mp3Stream::Status::More;
+    while (status == Mp3Stream::Status::More && frames < maxFrames &&
+           !stopRequested_.load(std::memory_order_relaxed)) {
+        if (!ensureBlock(frames))
+            break;
+        const std::size_t room = std::min({blockEnd(frames) - frames, maxFrames - frames, kStepFrames});
+        std::size_t got = 0;
+        status = stream->read(frameAt(frames), room, got, error);
+        frames += got;
+        decoded_.store(frames, std::memory_order_release);
+    }
+    // A file that breaks off midway plays what decoded, so a failure here
+    // ends the track without a word. One that runs past the limit says so.
+    if (frames >= maxFrames && status == Mp3Stream::Status::More) {
+        std::int16_t probe[kMixChannels];
+        std::size_t got = 0;
+        stream->read(probe, 1, got, error);
+        if (got > 0)
+            std::fprintf(stderr, "%s\n", cutNote.c_str());
+    }
+    finish();
+}
+
+void StreamedTrack::finish()
+{
+    {
+        std::lock_guard<std::mutex> lock(doneMutex_);
+        finished_.store(true, std::memory_order_release);
+    }
+    doneSignal_.notify_all();
+}
+
+void StreamedTrack::adopt(PcmTrack pcm)
+{
+    stop();
+    adopted_ = std::move(pcm);
+    firstBlockFrames_ = adopted_.frames();
+    blocks_.fill(nullptr);
+    blocks_[0] = adopted_.samples.data();
+    decoded_.store(firstBlockFrames_, std::memory_order_release);
+    finish();
+}
+
+void StreamedTrack::stop()
+{
+    stopRequested_.store(true, std::memory_order_relaxed);
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void StreamedTrack::waitFinished()
+{
+    std::unique_lock<std::mutex> lock(doneMutex_);
+    doneSignal_.wait(lock, [this] { return finished(); });
+}
+
+const PcmTrack& StreamedTrack::whole()
+{
+    waitFinished();
+    if (!adopted_.samples.empty() || firstBlockFrames_ == 0)
+        return adopted_;
+    if (!assembledReady_) {
+        assembled_.samples.resize(decodedFrames() * kMixChannels);
+        copy(0, decodedFrames(), assembled_.samples.data());
+        assembledReady_ = true;
+    }
+    return assembled_;
+}
