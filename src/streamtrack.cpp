@@ -1,5 +1,11 @@
 #include "streamtrack.h"
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +18,16 @@ namespace {
 constexpr std::size_t kStepFrames = 8 * 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 const char* const kNoAudio = "no MPEG audio in the file";
+// Decoding runs over 100 times faster than playback, so it can yield to the
+// show's start-up on a busy machine without falling behind.
+constexpr int kDecoderNice = 10;
+
+void yieldToTheShow()
+{
+#ifdef __linux__
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kDecoderNice);
+#endif
+}
 
 }  // namespace
 
@@ -25,7 +41,7 @@ std::int16_t* StreamedTrack::frameAt(std::size_t frame) const
     if (frame < firstBlockFrames_)
         return blocks_[0] + frame * kMixChannels;
     const std::size_t beyond = frame - firstBlockFrames_;
-    return blocks_[1 + beyond / kGrowFrames] + (beyond % kGrowFrames) * kMixChannels;
+    return blocks_[1 + beyond / growFrames_] + (beyond % growFrames_) * kMixChannels;
 }
 
 // The first frame past the block that holds `frame`.
@@ -34,16 +50,16 @@ std::size_t StreamedTrack::blockEnd(std::size_t frame) const
     if (frame < firstBlockFrames_)
         return firstBlockFrames_;
     const std::size_t beyond = frame - firstBlockFrames_;
-    return firstBlockFrames_ + (beyond / kGrowFrames + 1) * kGrowFrames;
+    return firstBlockFrames_ + (beyond / growFrames_ + 1) * growFrames_;
 }
 
 bool StreamedTrack::ensureBlock(std::size_t frame)
 {
-    const std::size_t index = frame < firstBlockFrames_ ? 0 : 1 + (frame - firstBlockFrames_) / kGrowFrames;
-    if (index >= kMaxBlocks)
+    const std::size_t index = frame < firstBlockFrames_ ? 0 : 1 + (frame - firstBlockFrames_) / growFrames_;
+    if (index >= blocks_.size())
         return false;
     if (blocks_[index] == nullptr) {
-        const std::size_t frames = index == 0 ? firstBlockFrames_ : kGrowFrames;
+        const std::size_t frames = index == 0 ? firstBlockFrames_ : growFrames_;
         // Left uninitialised: nobody reads a frame before it is decoded, and
         // untouched pages cost no memory.
         owned_.emplace_back(new std::int16_t[frames * kMixChannels]);
@@ -72,9 +88,9 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
     auto stream = std::make_unique<Mp3Stream>();
     if (!stream->open(path, error))
         return false;
-    firstBlockFrames_ = std::min(std::max(stream->estimatedFrames(), firstFrames), maxFrames);
-    if (firstBlockFrames_ == 0)
-        firstBlockFrames_ = kGrowFrames;
+    const std::size_t estimate = sizeFromEstimate_ ? stream->estimatedFrames() : 0;
+    firstBlockFrames_ = std::max<std::size_t>(std::min(std::max(estimate, firstFrames), maxFrames), 1);
+    blocks_.assign(2 + (maxFrames - std::min(firstBlockFrames_, maxFrames)) / growFrames_, nullptr);
     ensureBlock(0);
 
     std::size_t got = 0;
@@ -97,6 +113,7 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
 
 void StreamedTrack::decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote)
 {
+    yieldToTheShow();
     std::size_t frames = decodedFrames();
     std::string error;
     Mp3Stream::Status status = Mp3Stream::Status::More;
@@ -136,8 +153,7 @@ void StreamedTrack::adopt(PcmTrack pcm)
     stop();
     adopted_ = std::move(pcm);
     firstBlockFrames_ = adopted_.frames();
-    blocks_.fill(nullptr);
-    blocks_[0] = adopted_.samples.data();
+    blocks_.assign(1, adopted_.samples.data());
     decoded_.store(firstBlockFrames_, std::memory_order_release);
     finish();
 }

@@ -6,7 +6,6 @@
 // through a count published with release/acquire ordering.
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -24,7 +23,13 @@ constexpr std::size_t kMaxTrackFrames = std::size_t(30) * 60 * kMixRate;
 
 class StreamedTrack {
 public:
-    StreamedTrack() = default;
+    // Longer tracks than the first block grow by blocks of `growFrames`.
+    // Without `sizeFromEstimate` the first block holds only the first part
+    // decoded at start, so every later frame lands in a grown block.
+    explicit StreamedTrack(std::size_t growFrames = kDefaultGrowFrames, bool sizeFromEstimate = true)
+        : growFrames_(growFrames > 0 ? growFrames : kDefaultGrowFrames), sizeFromEstimate_(sizeFromEstimate)
+    {
+    }
     // Stops the decoding and waits for its thread.
     ~StreamedTrack();
     StreamedTrack(const StreamedTrack&) = delete;
@@ -53,20 +58,21 @@ public:
     // The whole track in one piece, once decoded (assembled on first use).
     const PcmTrack& whole();
 
-private:
-    // Longer tracks than the first block's estimate grow by blocks this long.
-    static constexpr std::size_t kGrowFrames = std::size_t(10) * kMixRate;
-    static constexpr std::size_t kMaxBlocks = kMaxTrackFrames / kGrowFrames + 2;
+    static constexpr std::size_t kDefaultGrowFrames = std::size_t(10) * kMixRate;
 
+private:
     std::int16_t* frameAt(std::size_t frame) const;
     std::size_t blockEnd(std::size_t frame) const;
     bool ensureBlock(std::size_t frame);
     void decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote);
     void finish();
 
+    const std::size_t growFrames_;
+    const bool sizeFromEstimate_;
     std::size_t firstBlockFrames_ = 0;
-    // Block pointers are written before the count that makes them visible.
-    std::array<std::int16_t*, kMaxBlocks> blocks_{};
+    // Sized before any reader comes and never resized after; a block's
+    // pointer is written before the count that makes its frames visible.
+    std::vector<std::int16_t*> blocks_;
     std::vector<std::unique_ptr<std::int16_t[]>> owned_;
     PcmTrack adopted_;
     PcmTrack assembled_;
