@@ -3,11 +3,6 @@
 // files that break off, run too long or are dropped while decoding.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -15,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "arriving_file.h"
 #include "streamtrack.h"
 
 namespace {
@@ -88,39 +84,14 @@ TEST(StreamedTrack, HandsOutOnlyDecodedFramesWhileTheFileArrives)
     // A pipe stands for a file still being read: the decoder has only what
     // was written so far, and playback past it gets nothing to copy.
     const std::string bytes = readBytes(kDemo);
-    const std::string fifo = testing::TempDir() + "frosthem_arriving.mp3";
-    ::unlink(fifo.c_str());
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::atomic<bool> sendRest{false};
-    const std::size_t firstBytes = bytes.size() / 8;  // about 20 s of music
-    std::thread writer([&] {
-        const int fd = ::open(fifo.c_str(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, bytes.data(), firstBytes), static_cast<ssize_t>(firstBytes));
-        while (!sendRest.load())
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        for (std::size_t at = firstBytes; at < bytes.size();) {
-            const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
-            ASSERT_GT(n, 0);
-            at += static_cast<std::size_t>(n);
-        }
-        ::close(fd);
-    });
-    // However the test ends, the writer finishes and is joined.
-    struct Finish {
-        std::atomic<bool>& send;
-        std::thread& writer;
-        ~Finish()
-        {
-            send.store(true);
-            if (writer.joinable())
-                writer.join();
-        }
-    } finish{sendRest, writer};
-
+    // Declared first so it goes last: the file is let through before the
+    // track waits for its decoding thread, however the test ends.
     StreamedTrack track;
+    // About 20 s of music at first.
+    ArrivingFile arriving(testing::TempDir() + "frosthem_arriving.mp3", bytes, bytes.size() / 8);
+    ASSERT_TRUE(arriving.ok());
     std::string error;
-    ASSERT_TRUE(track.start(fifo.c_str(), kOneSecond, kMaxTrackFrames, "cut", error)) << error;
+    ASSERT_TRUE(track.start(arriving.path(), kOneSecond, kMaxTrackFrames, "cut", error)) << error;
     EXPECT_FALSE(track.finished());
     const std::size_t far = 100 * kOneSecond;
     std::vector<std::int16_t> window(1024 * kMixChannels, 7);
@@ -128,9 +99,8 @@ TEST(StreamedTrack, HandsOutOnlyDecodedFramesWhileTheFileArrives)
     EXPECT_LT(track.decodedFrames(), 40 * kOneSecond);
     EXPECT_FALSE(track.finished()) << "the end is not known before the file is";
 
-    sendRest.store(true);
+    arriving.sendRest();
     const PcmTrack& all = track.whole();
-    ::unlink(fifo.c_str());
     const PcmTrack whole = decodeWhole(kDemo);
     ASSERT_EQ(all.frames(), whole.frames());
     EXPECT_EQ(track.copy(far, 1024, window.data()), 1024u);
