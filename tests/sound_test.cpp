@@ -8,13 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 
 #include "arriving_file.h"
 #include "clock.h"
+#include "harness.h"
 #include "sound.h"
 #include "spectrum.h"
 #include "sound_tones.h"
@@ -256,10 +255,10 @@ TEST_F(SoundLayer, SpectrumReadsSilenceAheadOfTheDecoderAndTheWholeDecodesValues
 {
     // The music arrives through a pipe, so the decoder has only its first
     // part until the test lets the rest through.
-    std::ifstream in("data/demo.mp3", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = harness::slurp("data/demo.mp3");
     ASSERT_GT(bytes.size(), 0u);
-    ArrivingFile arriving(testing::TempDir() + "frosthem_layer_pipe.mp3", bytes, bytes.size() / 8);
+    harness::TempDir dir;
+    ArrivingFile arriving(dir / "arriving.mp3", bytes, bytes.size() / 8);
     ASSERT_TRUE(arriving.ok());
 
     FSOUND_Init(kMixRate, 32, 0);

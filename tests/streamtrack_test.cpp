@@ -3,14 +3,13 @@
 // files that break off, run too long or are dropped while decoding.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "arriving_file.h"
+#include "harness.h"
 #include "streamtrack.h"
 
 namespace {
@@ -26,19 +25,6 @@ PcmTrack decodeWhole(const char* path)
     std::string error;
     EXPECT_TRUE(decodeMp3(path, whole, error)) << path << ": " << error;
     return whole;
-}
-
-std::string readBytes(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string writeScratch(const std::string& name, const std::string& bytes)
-{
-    const std::string path = testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
 }
 
 TEST(StreamedTrack, SteppedDecodeGivesTheWholeDecodesSamplesWhereverTheBlocksSplit)
@@ -83,12 +69,13 @@ TEST(StreamedTrack, HandsOutOnlyDecodedFramesWhileTheFileArrives)
 {
     // A pipe stands for a file still being read: the decoder has only what
     // was written so far, and playback past it gets nothing to copy.
-    const std::string bytes = readBytes(kDemo);
+    const std::string bytes = harness::slurp(kDemo);
     // Declared first so it goes last: the file is let through before the
     // track waits for its decoding thread, however the test ends.
     StreamedTrack track;
     // About 20 s of music at first.
-    ArrivingFile arriving(testing::TempDir() + "frosthem_arriving.mp3", bytes, bytes.size() / 8);
+    harness::TempDir dir;
+    ArrivingFile arriving(dir / "arriving.mp3", bytes, bytes.size() / 8);
     ASSERT_TRUE(arriving.ok());
     std::string error;
     ASSERT_TRUE(track.start(arriving.path(), kOneSecond, kMaxTrackFrames, "cut", error)) << error;
@@ -109,10 +96,13 @@ TEST(StreamedTrack, HandsOutOnlyDecodedFramesWhileTheFileArrives)
 
 TEST(StreamedTrack, FileBrokenOffMidwayPlaysItsFirstPart)
 {
-    const std::string bytes = readBytes(kDemo);
-    const std::string half = writeScratch("frosthem_half.mp3", bytes.substr(0, bytes.size() / 2));
+    const std::string bytes = harness::slurp(kDemo);
+    harness::TempDir dir;
+    const std::string half = dir / "half.mp3";
+    harness::spill(half, bytes.substr(0, bytes.size() / 2));
     // Cut inside an MPEG frame, not on its edge.
-    const std::string odd = writeScratch("frosthem_odd.mp3", bytes.substr(0, bytes.size() / 3 + 77));
+    const std::string odd = dir / "odd.mp3";
+    harness::spill(odd, bytes.substr(0, bytes.size() / 3 + 77));
     const PcmTrack whole = decodeWhole(kDemo);
     for (const std::string& path : {half, odd}) {
         SCOPED_TRACE(path);
@@ -127,7 +117,6 @@ TEST(StreamedTrack, FileBrokenOffMidwayPlaysItsFirstPart)
         // The last MPEG frame before the cut may come out differently.
         const std::size_t same = (part.frames() - 4 * kOneSecond / 10) * kMixChannels;
         EXPECT_TRUE(std::equal(part.samples.begin(), part.samples.begin() + same, whole.samples.begin()));
-        std::remove(path.c_str());
     }
 }
 
@@ -138,12 +127,13 @@ TEST(StreamedTrack, MissingOrSilentFilesAreRefusedByTheirFirstPart)
     EXPECT_FALSE(missing.start("data/no-such-music.mp3", kOneSecond, kMaxTrackFrames, "cut", error));
     EXPECT_EQ(error, "No such file or directory");
 
-    const std::string empty = writeScratch("frosthem_empty.mp3", "");
+    harness::TempDir dir;
+    const std::string empty = dir / "empty.mp3";
+    harness::spill(empty, "");
     StreamedTrack nothing;
     error.clear();
     EXPECT_FALSE(nothing.start(empty.c_str(), kOneSecond, kMaxTrackFrames, "cut", error));
     EXPECT_FALSE(error.empty());
-    std::remove(empty.c_str());
 }
 
 TEST(StreamedTrack, LongFileIsCutAtTheLimitSayingSoOnce)
