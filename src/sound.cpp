@@ -30,8 +30,8 @@ struct FSOUND_DSPUNIT {
 
 namespace {
 
-// One device buffer: about 23 ms at 44100 Hz, so the spectrum the show
-// fetches is never more than one buffer off what is heard.
+// One device buffer: about 23 ms at 44100 Hz. A block handed out is heard
+// only after the one still queued, so the playhead lags one buffer behind.
 constexpr Uint16 kDeviceBufferFrames = 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 constexpr std::uint64_t kMsPerSecond = 1000;
