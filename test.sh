@@ -4,12 +4,20 @@
 #                                   UndefinedBehaviorSanitizer, in build-asan/
 # Extra arguments go to ctest instead of the default, which leaves out the
 # two-hour soak: run that one with ./test.sh -L soak-full.
+#   FROSTHEM_WEB_TESTS=1 ./test.sh  also builds the browser site and plays it
+#                                   in headless chromium (ctest -L web)
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh ffmpeg emscripten chromium python3-websocket
-
+deps=(ffmpeg)
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${FROSTHEM_WEB_TESTS:-0}" = 1 ]; then
+  deps+=(emscripten chromium python3-websocket)
+  flags+=(-DFROSTHEM_WEB_TESTS=ON)
+else
+  flags+=(-DFROSTHEM_WEB_TESTS=OFF)
+fi
+scripts/install-deps.sh "${deps[@]}"
 if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
   build=build-asan
   flags+=(-DFROSTHEM_SANITIZE=ON -DFROSTHEM_BENCH=OFF)
