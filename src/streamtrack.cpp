@@ -18,13 +18,13 @@ namespace {
 constexpr std::size_t kStepFrames = 8 * 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 const char* const kNoAudio = "no MPEG audio in the file";
-// Decoding runs over 100 times faster than playback, so it can yield to the
-// show's start-up on a busy machine without falling behind.
-constexpr int kDecoderNice = 10;
 
 void yieldToTheShow()
 {
-#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+#ifdef __linux__
+    // Decoding runs over 100 times faster than playback, so it can yield to
+    // the show's start-up on a busy machine without falling behind.
+    constexpr int kDecoderNice = 10;
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kDecoderNice);
 #endif
 }
