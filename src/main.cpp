@@ -3,7 +3,7 @@
 
 #include "clock.h"
 #include "globals.h"
-#include "options.h"
+#include "show_options.h"
 #include "show.h"
 
 int main(int argc, char** argv)

@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-#include "options.h"
+#include "show_options.h"
 
 // The two scenes, in the order they come; `currentScene` holds one of them.
 constexpr int kOpeningScene = 0;  // the spectrum scope

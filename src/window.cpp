@@ -109,6 +109,8 @@ SDL_Surface* openShowWindow(const ShowOptions& options)
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("cannot start video", SDL_GetError());
     requireVisibleDisplay();
+    // Once video is up, before there is a window to lose.
+    XSetIOErrorHandler(displayLost);
     // Nothing to size or decorate on a driver that shows nothing (tests).
     if (!invisibleDriver()) {
         chooseWindowScaling(options.scale);
@@ -122,7 +124,5 @@ SDL_Surface* openShowWindow(const ShowOptions& options)
     // back the scaled window rather than a bare 640x480 one.
     if (options.fullscreen)
         SDL_WM_ToggleFullScreen(window);
-    // After video is up, so that ours is the handler in place.
-    XSetIOErrorHandler(displayLost);
     return window;
 }

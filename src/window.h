@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-#include "options.h"
+#include "show_options.h"
 
 // The largest whole multiple of 640x480 that fits in 90% of a desktop of
 // this size both ways; 1 when the size is unknown (0 or less) or small.

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "show_options.h"
 
 #include <cstdio>
 
