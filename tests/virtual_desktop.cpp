@@ -141,20 +141,36 @@ bool VirtualDesktop::startWindowManager()
     return error_.empty();
 }
 
+// Searches the whole window tree, not only the window manager's list of
+// clients, so a window shows up as soon as it has its title.
+Window VirtualDesktop::findWindow(Window under, pid_t pid, const std::string& title)
+{
+    const std::vector<unsigned long> owner = property(connection_, under, "_NET_WM_PID", XA_CARDINAL);
+    if (!owner.empty() && static_cast<pid_t>(owner[0]) == pid) {
+        char* name = nullptr;
+        const bool match = XFetchName(connection_, under, &name) && name && title == name;
+        if (name)
+            XFree(name);
+        if (match)
+            return under;
+    }
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(connection_, under, &root, &parent, &children, &count))
+        for (unsigned int i = 0; i < count && !found; i++)
+            found = findWindow(children[i], pid, title);
+    if (children)
+        XFree(children);
+    return found;
+}
+
 Window VirtualDesktop::waitForWindow(pid_t pid, const std::string& title, double seconds)
 {
     Window found = 0;
-    const Window root = DefaultRootWindow(connection_);
     waitUntil(seconds, [&] {
-        for (const unsigned long w : property(connection_, root, "_NET_CLIENT_LIST", XA_WINDOW)) {
-            const std::vector<unsigned long> owner = property(connection_, w, "_NET_WM_PID", XA_CARDINAL);
-            char* name = nullptr;
-            if (!owner.empty() && static_cast<pid_t>(owner[0]) == pid && XFetchName(connection_, w, &name) &&
-                title == name)
-                found = w;
-            if (name)
-                XFree(name);
-        }
+        found = findWindow(DefaultRootWindow(connection_), pid, title);
         return found != 0;
     });
     return found;

@@ -63,6 +63,7 @@ private:
     bool startServer(int width, int height);
     bool startWindowManager();
     bool require(const std::string& name, std::string& path);
+    Window findWindow(Window under, pid_t pid, const std::string& title);
 
     std::string error_;
     std::string display_;
