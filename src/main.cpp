@@ -3,11 +3,16 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "show_options.h"
 #include "show.h"
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
-    startShow();
+    ShowOptions options;
+    const int early = handleCommandLine(argc, argv, options);
+    if (early >= 0)
+        return early;
+    startShow(options);
     while (!quitRequested) {
         framePass();
         SDL_Flip(screen);
