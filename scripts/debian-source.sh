@@ -89,7 +89,12 @@ esac
 tarball=$cache/tarballs/$file
 if [ ! -f "$tarball" ] || ! echo "$sha  $tarball" | sha256sum -c --status; then
   rm -f "$tarball"
+  # A tarball unchanged by a security update stays in the main archive's
+  # pool only; the security index still names it under its own pool.
+  main_uri=$(sed 's#/debian-security/pool/updates/#/debian/pool/#' <<<"$uri")
   /usr/lib/apt/apt-helper "${apt_opts[@]}" download-file "$uri" "$tarball.part" "SHA256:$sha" >&2 ||
+    { [ "$main_uri" != "$uri" ] &&
+      /usr/lib/apt/apt-helper "${apt_opts[@]}" download-file "$main_uri" "$tarball.part" "SHA256:$sha" >&2; } ||
     die "download of $uri failed"
   mv "$tarball.part" "$tarball"
 fi
