@@ -11,6 +11,7 @@
 
 #include "animation.h"
 #include "effects/balls.h"
+#include "report.h"
 
 sge_bmpFont* font;
 sge_bmpFont* font_intro;
@@ -64,8 +65,8 @@ constexpr int kSFontGlyphs = '~' - '!' + 1;
 [[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
 {
     const char* reason = SDL_GetError();
-    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s%s\n", path,
-                 reason && *reason ? reason : "unknown error", detail.c_str());
+    reportError("frosthem: cannot load \"%s\": %s%s", path,
+                reason && *reason ? reason : "unknown error", detail.c_str());
     std::exit(1);
 }
 

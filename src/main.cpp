@@ -3,10 +3,15 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "program_folder.h"
+#include "report.h"
 #include "show.h"
 
 int main(int, char**)
 {
+    // Should this fail, the first asset that cannot be found is named.
+    enterProgramFolder();
+    showErrorsInBox(true);
     startShow();
     while (!quitRequested) {
         framePass();

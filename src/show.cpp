@@ -1,7 +1,6 @@
 // The show driver: start-up, the frame pass, the two scenes and the white
 // flash between them, and the keyboard.
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,6 +20,7 @@
 #include "extra.h"
 #include "globals.h"
 #include "music.h"
+#include "report.h"
 #include "show.h"
 
 int currentScene = kOpeningScene;
@@ -60,7 +60,7 @@ constexpr Uint32 kFrameRate = 60;
 
 [[noreturn]] void fail(const char* what, const char* reason)
 {
-    std::fprintf(stderr, "frosthem: %s: %s\n", what, reason);
+    reportError("frosthem: %s: %s", what, reason);
     std::exit(1);
 }
 

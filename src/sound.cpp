@@ -6,13 +6,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
 
 #include "clock.h"
+#include "report.h"
 #include "spectrum.h"
 
 struct FSOUND_SAMPLE {
@@ -181,7 +181,7 @@ FSOUND_SAMPLE* storeSample(int slot, PcmTrack&& pcm)
 
 void reportLoadFailure(const char* name, const std::string& reason)
 {
-    std::fprintf(stderr, "frosthem: cannot load music \"%s\": %s\n", name, reason.c_str());
+    reportError("frosthem: cannot load music \"%s\": %s", name, reason.c_str());
 }
 
 }  // namespace
@@ -199,7 +199,7 @@ signed char FSOUND_Init(int, int, unsigned int)
     std::string reason;
     s.deviceOpen = openDevice(reason);
     if (!s.deviceOpen)
-        std::fprintf(stderr, "frosthem: no audio device (%s); the music runs silently\n", reason.c_str());
+        reportNotice("frosthem: no audio device (%s); the music runs silently", reason.c_str());
     return kTrue;
 }
 
