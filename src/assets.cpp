@@ -1,13 +1,17 @@
 #include "assets.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#ifdef FROSTHEM_OWN_PNG_LOADER
+#include "png_load.h"
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <SDL_image.h>
+#endif
 
 #include "animation.h"
 #include "effects/balls.h"
@@ -70,6 +74,23 @@ constexpr int kSFontGlyphs = '~' - '!' + 1;
     std::exit(1);
 }
 
+#ifdef FROSTHEM_OWN_PNG_LOADER
+// Our own loader puts libpng's words into the error message itself.
+class HeldStderr {
+public:
+    std::string release() { return {}; }
+};
+
+SDL_Surface* readPicture(const char* path)
+{
+    return loadPngFile(path);
+}
+#else
+SDL_Surface* readPicture(const char* path)
+{
+    return IMG_Load(path);
+}
+
 // SDL_image leaves libpng's default error handler in place, which prints
 // its own complaint about a damaged PNG on standard error before the load
 // fails. While a picture loads, standard error goes into a pipe instead, so
@@ -124,6 +145,7 @@ private:
     int saved_ = -1;
     int held_ = -1;
 };
+#endif
 
 // " (line one; line two)" from held library output, or "" when none.
 std::string asDetail(std::string text)
@@ -167,7 +189,7 @@ SDL_Surface* loadPng(const char* path)
 {
     SDL_ClearError();
     HeldStderr held;
-    SDL_Surface* s = IMG_Load(path);
+    SDL_Surface* s = readPicture(path);
     const std::string said = held.release();
     if (!s)
         loadFailed(path, asDetail(said));
