@@ -71,33 +71,42 @@ update_lists() {
   fi
 }
 
-# Prints "URI FILE SIZE SHA256:HASH" of the upstream tarball.
-tarball_uri() {
-  apt-get "${apt_opts[@]}" source --print-uris --tar-only "$package" 2>/dev/null |
-    sed -n "s/^'\([^']*\)' \(.*\)$/\1 \2/p" | grep -v '\.debian\.tar\.' | head -n1
+# Prints "URI FILE SIZE SHA256:HASH" of the upstream tarball of every
+# version in the index, newest first: a security update's pool may lack the
+# upstream tarball that the release's pool holds.
+tarball_uris() {
+  local version
+  apt-cache "${apt_opts[@]}" showsrc --only-source "$package" 2>/dev/null |
+    sed -n 's/^Version: //p' | sort -u -r -V | while read -r version; do
+      apt-get "${apt_opts[@]}" source --print-uris --tar-only "$package=$version" 2>/dev/null |
+        sed -n "s/^'\([^']*\)' \(.*\)$/\1 \2/p" | grep -v '\.debian\.tar\.' | head -n1
+    done
 }
 
 update_lists
-line=$(tarball_uri)
-[ -n "$line" ] || die "not found in Debian's source index"
-read -r uri file _size hash <<<"$line"
-case $hash in
-  SHA256:*) sha=${hash#SHA256:} ;;
-  *) die "the index gives no SHA-256 for $file (got $hash)" ;;
-esac
-
-tarball=$cache/tarballs/$file
-if [ ! -f "$tarball" ] || ! echo "$sha  $tarball" | sha256sum -c --status; then
+mapfile -t candidates < <(tarball_uris)
+[ ${#candidates[@]} -gt 0 ] || die "not found in Debian's source index"
+fetched=""
+for line in "${candidates[@]}"; do
+  read -r uri file _size hash <<<"$line"
+  case $hash in
+    SHA256:*) sha=${hash#SHA256:} ;;
+    *) die "the index gives no SHA-256 for $file (got $hash)" ;;
+  esac
+  tarball=$cache/tarballs/$file
+  if [ -f "$tarball" ] && echo "$sha  $tarball" | sha256sum -c --status; then
+    fetched=1
+    break
+  fi
   rm -f "$tarball"
-  # A tarball unchanged by a security update stays in the main archive's
-  # pool only; the security index still names it under its own pool.
-  main_uri=$(sed 's#/debian-security/pool/updates/#/debian/pool/#' <<<"$uri")
-  /usr/lib/apt/apt-helper "${apt_opts[@]}" download-file "$uri" "$tarball.part" "SHA256:$sha" >&2 ||
-    { [ "$main_uri" != "$uri" ] &&
-      /usr/lib/apt/apt-helper "${apt_opts[@]}" download-file "$main_uri" "$tarball.part" "SHA256:$sha" >&2; } ||
-    die "download of $uri failed"
-  mv "$tarball.part" "$tarball"
-fi
+  if /usr/lib/apt/apt-helper "${apt_opts[@]}" download-file "$uri" "$tarball.part" "SHA256:$sha" >&2; then
+    mv "$tarball.part" "$tarball"
+    fetched=1
+    break
+  fi
+  echo "debian-source.sh: $package: $uri failed; trying an older version" >&2
+done
+[ -n "$fetched" ] || die "no version's upstream tarball could be downloaded"
 echo "$sha  $tarball" | sha256sum -c --status || die "$file does not match the SHA-256 in Debian's index"
 
 # The version is in the file name: PACKAGE_VERSION.orig.tar.xx or PACKAGE_VERSION.tar.xx
