@@ -70,7 +70,8 @@ void requireVisibleDisplay()
 {
     char name[64] = "";
     SDL_VideoDriverName(name, sizeof name);
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    // Read as SDL reads it: on Windows SDL keeps an environment of its own.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     const bool invisible = std::strcmp(name, "dummy") == 0 || std::strcmp(name, "offscreen") == 0;
     if (invisible && !(asked && *asked))
         fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
