@@ -17,7 +17,7 @@ patches=$root/packaging/windows/patches
 host=x86_64-w64-mingw32
 jobs=$(nproc)
 
-"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip
+"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip icoutils
 # shellcheck source=lib/build-once.sh
 . "$root/scripts/lib/build-once.sh"
 
