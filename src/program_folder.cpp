@@ -3,8 +3,9 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <filesystem>
-#include <system_error>
+#include <cstdlib>
+#include <cwchar>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -17,15 +18,20 @@ bool enterProgramFolder()
     const DWORD n = GetModuleFileNameW(nullptr, exe.data(), kLongestPath);
     if (n == 0 || n >= kLongestPath)
         return false;
-    const std::filesystem::path folder = std::filesystem::path(exe.data()).parent_path();
-    return SetCurrentDirectoryW(folder.c_str()) != 0;
+    wchar_t* lastSeparator = std::wcsrchr(exe.data(), L'\\');
+    if (!lastSeparator)
+        return false;
+    // The separator stays: "C:" alone would mean drive C's current folder.
+    lastSeparator[1] = L'\0';
+    return SetCurrentDirectoryW(exe.data()) != 0;
 }
 
 std::string pathFromStartFolder(const std::string& path)
 {
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    return ec || path.empty() ? path : absolute.string();
+    if (path.empty())
+        return path;
+    const std::unique_ptr<char, decltype(&std::free)> absolute(_fullpath(nullptr, path.c_str(), 0), &std::free);
+    return absolute ? std::string(absolute.get()) : path;
 }
 #else
 bool enterProgramFolder()
