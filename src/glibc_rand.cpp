@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kSeparation = 3;  // between the two taps
+constexpr int kSeparation = 3;   // between the two taps
 constexpr int kDiscarded = 310;  // ten rounds of the table
 // Park-Miller's minimal standard, computed without overflow (Schrage).
 constexpr std::int64_t kMultiplier = 16807;

@@ -30,7 +30,8 @@ std::string pathFromStartFolder(const std::string& path)
 {
     if (path.empty())
         return path;
-    const std::unique_ptr<char, decltype(&std::free)> absolute(_fullpath(nullptr, path.c_str(), 0), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> absolute(_fullpath(nullptr, path.c_str(), 0),
+                                                               &std::free);
     return absolute ? std::string(absolute.get()) : path;
 }
 #else

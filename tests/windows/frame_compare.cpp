@@ -27,7 +27,8 @@ SDL_Surface* loadRgb32(const char* path)
         std::fprintf(stderr, "frame_compare: cannot load %s: %s\n", path, SDL_GetError());
         std::exit(2);
     }
-    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* rgb =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff0000, 0xff00, 0xff, 0);
     SDL_BlitSurface(loaded, nullptr, rgb, nullptr);
     SDL_FreeSurface(loaded);
     return rgb;
@@ -49,14 +50,17 @@ int main(int argc, char** argv)
     SDL_Surface* expected = loadRgb32(argv[1]);
     SDL_Surface* actual = loadRgb32(argv[2]);
     if (expected->w != actual->w || expected->h != actual->h) {
-        std::printf("%s: %dx%d, expected %dx%d\n", argv[2], actual->w, actual->h, expected->w, expected->h);
+        std::printf("%s: %dx%d, expected %dx%d\n", argv[2], actual->w, actual->h, expected->w,
+                    expected->h);
         return 1;
     }
     long differing = 0;
     int most = 0;
     for (int y = 0; y < expected->h; y++) {
-        const auto* e = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(expected->pixels) + y * expected->pitch);
-        const auto* a = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(actual->pixels) + y * actual->pitch);
+        const auto* e = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(expected->pixels) +
+                                                        y * expected->pitch);
+        const auto* a = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(actual->pixels) +
+                                                        y * actual->pitch);
         for (int x = 0; x < expected->w; x++) {
             int gap = 0;
             for (int shift : {0, 8, 16}) {
@@ -68,7 +72,7 @@ int main(int argc, char** argv)
         }
     }
     const long pixels = static_cast<long>(expected->w) * expected->h;
-    std::printf("%s: %ld of %ld pixels differ (%.3f%%), by at most %d levels\n", argv[2], differing, pixels,
-                100.0 * differing / pixels, most);
+    std::printf("%s: %ld of %ld pixels differ (%.3f%%), by at most %d levels\n", argv[2], differing,
+                pixels, 100.0 * differing / pixels, most);
     return differing <= kMostDifferingShare * pixels && most <= kMostLevels ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #include "video.h"
 
 const char* const kNoVideoEncoder =
-    "--video is not available in this build (make the MP4 from the PNG frames and audio.wav with ffmpeg)";
+    "--video is not available in this build (make the MP4 from the PNG frames and audio.wav)";
 
 bool haveFfmpeg()
 {
