@@ -58,3 +58,10 @@ PATH=$PWD/links:$PATH capture --out linked --to 0.05 ${video:+--video "$video"} 
   fail "run through a link failed: $(cat capture.err)"
 [ -s linked/frame_000000.png ] || fail "the linked launcher wrote no frame under $PWD"
 [ -z "$video" ] || [ -s "$video" ] || fail "no video written under $PWD"
+
+# A folder whose name ends in a newline: the frames go there, not beside it.
+odd=$(printf 'ends in newline\n.') && odd=${odd%.}
+mkdir "$odd"
+(cd "$odd" && "$prefix/bin/frosthem-capture" --out f --to 0.02 2>../odd.err) ||
+  fail "run from a folder named with a newline failed: $(cat odd.err)"
+[ -s "$odd/f/frame_000000.png" ] || fail "the frame is not under the folder named with a newline"

@@ -9,6 +9,7 @@ packages=(
   libmpg123-dev libkissfft-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libmp3lame-dev fonts-dejavu-core libpng-dev
+  valgrind
   "$@"
 )
 

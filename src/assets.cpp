@@ -7,13 +7,12 @@
 #ifdef FROSTHEM_OWN_PNG_LOADER
 #include "png_load.h"
 #else
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <SDL_image.h>
 #endif
 
 #include "animation.h"
+#include "held_stderr.h"
+#include "picture_file.h"
 #include "effects/balls.h"
 #include "report.h"
 
@@ -76,11 +75,6 @@ constexpr int kSFontGlyphs = '~' - '!' + 1;
 
 #ifdef FROSTHEM_OWN_PNG_LOADER
 // Our own loader puts libpng's words into the error message itself.
-class HeldStderr {
-public:
-    std::string release() { return {}; }
-};
-
 SDL_Surface* readPicture(const char* path)
 {
     return loadPngFile(path);
@@ -90,103 +84,27 @@ SDL_Surface* readPicture(const char* path)
 {
     return IMG_Load(path);
 }
-
-// SDL_image leaves libpng's default error handler in place, which prints
-// its own complaint about a damaged PNG on standard error before the load
-// fails. While a picture loads, standard error goes into a pipe instead, so
-// a failed load is reported in one line with libpng's words in it.
-class HeldStderr {
-public:
-    HeldStderr()
-    {
-        int fds[2];
-        std::fflush(stderr);
-        if (pipe(fds) != 0)
-            return;
-        saved_ = dup(STDERR_FILENO);
-        if (saved_ < 0 || dup2(fds[1], STDERR_FILENO) < 0) {
-            close(fds[0]);
-            close(fds[1]);
-            if (saved_ >= 0)
-                close(saved_);
-            saved_ = -1;
-            return;
-        }
-        // A flood of messages is cut off at the pipe's size rather than
-        // blocking the load.
-        fcntl(STDERR_FILENO, F_SETFL, fcntl(STDERR_FILENO, F_GETFL) | O_NONBLOCK);
-        close(fds[1]);
-        held_ = fds[0];
-    }
-    ~HeldStderr() { release(); }
-    HeldStderr(const HeldStderr&) = delete;
-    HeldStderr& operator=(const HeldStderr&) = delete;
-
-    // Gives standard error back and returns what was printed meanwhile.
-    std::string release()
-    {
-        std::string text;
-        if (saved_ < 0)
-            return text;
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);  // closes the pipe's last write end
-        close(saved_);
-        saved_ = -1;
-        std::clearerr(stderr);  // a write that found the pipe full
-        char buf[256];
-        ssize_t n;
-        while ((n = read(held_, buf, sizeof buf)) > 0)
-            text.append(buf, static_cast<size_t>(n));
-        close(held_);
-        return text;
-    }
-
-private:
-    int saved_ = -1;
-    int held_ = -1;
-};
 #endif
 
-// " (line one; line two)" from held library output, or "" when none.
-std::string asDetail(std::string text)
+// Refuses, before any library reads it, a file that cannot be opened (with
+// the system's reason, which SDL leaves out) or that claims a size the
+// decoders would try to allocate at once.
+void checkFile(const char* path)
 {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    if (text.empty())
-        return text;
-    for (std::string::size_type i = 0; (i = text.find('\n', i)) != std::string::npos;)
-        text.replace(i, 1, "; ");
-    return " (" + text + ")";
-}
-
-// Loads through IMG_Load, like the pictures: a damaged PNG in a font's
-// place has libpng speak up too.
-sge_bmpFont* loadFont(const char* path)
-{
-    SDL_ClearError();
-    HeldStderr held;
-    sge_bmpFont* f = sge_BF_OpenFont(const_cast<char*>(path), SGE_BFTRANSP | SGE_BFSFONT);
-    const std::string said = held.release();
-    if (!f)
-        loadFailed(path, asDetail(said));
-    std::fputs(said.c_str(), stderr);
-    // Any picture opens as a font, with as many glyphs as its top row holds
-    // marks; SGE then draws a character past the last glyph from positions
-    // it never set. A font in the SFont layout marks every printable
-    // character from '!' to '~'.
-    if (f->Chars < kSFontGlyphs) {
-        const int marked = f->Chars;
-        sge_BF_CloseFont(f);
-        SDL_SetError("not a bitmap font (glyph marks for %d of the %d characters from '!' to '~')",
-                     marked, kSFontGlyphs);
+    std::string reason;
+    if (!checkPictureFile(path, reason)) {
+        SDL_SetError("%s", reason.c_str());
         loadFailed(path);
     }
-    return f;
 }
 
 // A picture kept in its file's own pixel format, alpha channel included.
+// SDL_image leaves libpng's default error handler in place, which prints its
+// own complaint about a damaged PNG before the load fails: held, it goes into
+// the one line that reports the failure.
 SDL_Surface* loadPng(const char* path)
 {
+    checkFile(path);
     SDL_ClearError();
     HeldStderr held;
     SDL_Surface* s = readPicture(path);
@@ -196,6 +114,33 @@ SDL_Surface* loadPng(const char* path)
     // A picture that loads keeps the library's warnings, as they were.
     std::fputs(said.c_str(), stderr);
     return s;
+}
+
+// Read like any picture and handed to SGE only once its top row has been
+// counted: SGE takes any picture as a font, with as many glyphs as marks,
+// keeps their positions in a fixed block that more marks overrun, and draws
+// a character past the last glyph from positions it never set. A font in the
+// SFont layout marks every printable character from '!' to '~'.
+sge_bmpFont* loadFont(const char* path)
+{
+    SDL_Surface* picture = loadPng(path);
+    const int marks = countGlyphMarks(picture);
+    if (marks < kSFontGlyphs || marks > kMaxFontMarks) {
+        SDL_FreeSurface(picture);
+        if (marks < kSFontGlyphs)
+            SDL_SetError("not a bitmap font (glyph marks for %d of the %d characters from '!' to '~')", marks,
+                         kSFontGlyphs);
+        else
+            SDL_SetError("not a bitmap font (%d glyph marks on its top row, more than the %d a font may have)",
+                         marks, kMaxFontMarks);
+        loadFailed(path);
+    }
+    SDL_ClearError();
+    sge_bmpFont* f = sge_BF_CreateFont(picture, SGE_BFTRANSP | SGE_BFSFONT);
+    SDL_FreeSurface(picture);  // the font keeps a copy in the display's format
+    if (!f)
+        loadFailed(path);
+    return f;
 }
 
 // A copy in the display's format: opaque, but fast to blit; a colour key set
@@ -214,6 +159,16 @@ SDL_Surface* loadPngDisplay(const char* path)
     return displayCopy(loadPng(path), path);
 }
 
+// The scratch surface the balls are turned in takes their picture's format,
+// and SGE's transform hands an 8-bit picture back with a palette of white.
+SDL_Surface* loadBall(const char* path)
+{
+    SDL_Surface* s = ballPicture32(loadPng(path));
+    if (!s)
+        loadFailed(path);
+    return s;
+}
+
 void setKey(SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b)
 {
     SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, r, g, b));
@@ -221,6 +176,7 @@ void setKey(SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b)
 
 SDL_Surface* loadBmpKeyedBlack(const char* path)
 {
+    checkFile(path);
     SDL_ClearError();
     SDL_Surface* s = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
     if (!s)
@@ -228,6 +184,20 @@ SDL_Surface* loadBmpKeyedBlack(const char* path)
     setKey(s, 0, 0, 0);
     return displayCopy(s, path);
 }
+
+}  // namespace
+
+SDL_Surface* ballPicture32(SDL_Surface* loaded)
+{
+    if (loaded->format->BitsPerPixel == 32)
+        return loaded;
+    SDL_Surface* s = SDL_DisplayFormatAlpha(loaded);
+    if (s)
+        SDL_FreeSurface(loaded);
+    return s;
+}
+
+namespace {
 
 void setAnimation(Animation& a, int numFrames, Uint32 delay)
 {
@@ -265,7 +235,7 @@ void loadGfx()
         bajssurface[i] = loadPng(kBajsFiles[i]);
 
     for (int i = 0; i < kBallPictures; i++)
-        ball.frames[i] = loadPng(kBallFiles[i]);
+        ball.frames[i] = loadBall(kBallFiles[i]);
     setAnimation(ball, kBallCycled, kBallDelay);
 
     img_shaddow = loadPng("gfx/shaddow.png");

@@ -36,3 +36,8 @@ extern SDL_Surface* img_amigabars[kAmigaBarCount];
 // that cannot be loaded ends the program with exit code 1 and one line on
 // standard error naming the file and the reason.
 void loadGfx();
+
+// A ball picture in 32 bits: one of fewer bits is converted (with alpha, its
+// colour key turned into transparency) and freed; a 32-bit one is returned
+// as it is. Null, with SDL's error set, when the conversion fails.
+SDL_Surface* ballPicture32(SDL_Surface* loaded);

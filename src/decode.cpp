@@ -5,12 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 
-// Decoding buffer per mpg123_read call: a few MPEG frames' worth.
-constexpr std::size_t kReadChunkBytes = 64 * 1024;
+// Frames per mpg123_read call of the whole-file decode: a few MPEG frames.
+constexpr std::size_t kWholeStepFrames = 16 * 1024;
+constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
+const char* const kNoAudio = "no MPEG audio in the file";
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -52,60 +53,106 @@ HandlePtr openDecoder(std::string& error)
     return mh;
 }
 
-bool decodeStream(mpg123_handle* mh, PcmTrack& out, std::string& error)
+}  // namespace
+
+struct Mp3Stream::Impl {
+    FilePtr file;
+    HandlePtr mh;
+    bool ended = false;
+    bool gotAudio = false;
+};
+
+Mp3Stream::Mp3Stream() : impl_(std::make_unique<Impl>()) {}
+Mp3Stream::~Mp3Stream() = default;
+
+bool Mp3Stream::open(const char* path, std::string& error)
 {
-    std::vector<unsigned char> chunk(kReadChunkBytes);
-    for (;;) {
-        std::size_t got = 0;
-        const int rc = mpg123_read(mh, chunk.data(), chunk.size(), &got);
-        const std::size_t values = got / sizeof(std::int16_t);
-        if (values > 0) {
-            const std::size_t start = out.samples.size();
-            out.samples.resize(start + values);
-            std::memcpy(out.samples.data() + start, chunk.data(), values * sizeof(std::int16_t));
-        }
-        if (rc == MPG123_DONE)
-            return true;
-        if (rc == MPG123_NEW_FORMAT || rc == MPG123_OK)
-            continue;
-        // A stream that breaks off after some good audio still plays; a
-        // file that yields nothing at all is reported by the caller.
-        if (!out.samples.empty())
-            return true;
-        error = mpg123_strerror(mh);
+    // Opened by us rather than by libmpg123 so a missing file is reported
+    // with the system's own reason.
+    impl_->file.reset(std::fopen(path, "rb"));
+    if (!impl_->file) {
+        error = std::strerror(errno);
         return false;
     }
+    impl_->mh = openDecoder(error);
+    if (!impl_->mh)
+        return false;
+    if (mpg123_open_fd(impl_->mh.get(), fileno(impl_->file.get())) != MPG123_OK) {
+        error = mpg123_strerror(impl_->mh.get());
+        return false;
+    }
+    return true;
 }
 
-}  // namespace
+std::size_t Mp3Stream::estimatedFrames()
+{
+    if (!impl_->mh)
+        return 0;
+    const off_t length = mpg123_length(impl_->mh.get());
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+Mp3Stream::Status Mp3Stream::read(std::int16_t* out, std::size_t maxFrames, std::size_t& got,
+                                  std::string& error)
+{
+    got = 0;
+    if (!impl_->mh || impl_->ended)
+        return Status::Done;
+    unsigned char* dest = reinterpret_cast<unsigned char*>(out);
+    const std::size_t wanted = maxFrames * kBytesPerFrame;
+    std::size_t bytes = 0;
+    int rc = MPG123_OK;
+    // A format change hands out nothing; go on until there is audio.
+    while (bytes < wanted && (rc == MPG123_OK || rc == MPG123_NEW_FORMAT)) {
+        std::size_t done = 0;
+        rc = mpg123_read(impl_->mh.get(), dest + bytes, wanted - bytes, &done);
+        bytes += done;
+        if (rc == MPG123_OK && done == 0)
+            break;
+    }
+    // Only whole frames: a stray half frame at the very end is dropped.
+    got = bytes / kBytesPerFrame;
+    impl_->gotAudio = impl_->gotAudio || got > 0;
+    if (rc == MPG123_OK || rc == MPG123_NEW_FORMAT)
+        return Status::More;
+    impl_->ended = true;
+    if (rc == MPG123_DONE)
+        return Status::Done;
+    // A stream that breaks off after some good audio still plays what
+    // decoded; one that yields nothing at all is a failure.
+    if (impl_->gotAudio)
+        return Status::Done;
+    error = mpg123_strerror(impl_->mh.get());
+    return Status::Failed;
+}
 
 bool decodeMp3(const char* path, PcmTrack& out, std::string& error)
 {
     out.samples.clear();
-    // Opened by us rather than by libmpg123 so a missing file is reported
-    // with the system's own reason.
-    FilePtr file(std::fopen(path, "rb"));
-    if (!file) {
-        error = std::strerror(errno);
+    Mp3Stream stream;
+    if (!stream.open(path, error))
+        return false;
+    // Sized once from the estimate (with room for the last step's slack);
+    // grown only if it was short.
+    out.samples.reserve((stream.estimatedFrames() + kWholeStepFrames) * kMixChannels);
+    std::size_t frames = 0;
+    for (;;) {
+        out.samples.resize((frames + kWholeStepFrames) * kMixChannels);
+        std::size_t got = 0;
+        const Mp3Stream::Status status =
+            stream.read(out.samples.data() + frames * kMixChannels, kWholeStepFrames, got, error);
+        frames += got;
+        if (status == Mp3Stream::Status::Failed) {
+            out.samples.clear();
+            return false;
+        }
+        if (status == Mp3Stream::Status::Done)
+            break;
+    }
+    out.samples.resize(frames * kMixChannels);
+    if (frames == 0) {
+        error = kNoAudio;
         return false;
     }
-    HandlePtr mh = openDecoder(error);
-    if (!mh)
-        return false;
-    if (mpg123_open_fd(mh.get(), fileno(file.get())) != MPG123_OK) {
-        error = mpg123_strerror(mh.get());
-        return false;
-    }
-    if (!decodeStream(mh.get(), out, error)) {
-        out.samples.clear();
-        return false;
-    }
-    // An odd value count would leave half a frame; drop it.
-    out.samples.resize(out.frames() * kMixChannels);
-    if (out.samples.empty()) {
-        error = "no MPEG audio in the file";
-        return false;
-    }
-    out.samples.shrink_to_fit();
     return true;
 }

@@ -1,9 +1,10 @@
-// Decoding of the music file into memory: the whole MP3, converted to the
-// device's 44100 Hz, 16-bit, interleaved stereo.
+// Decoding of the music file: converted to the device's 44100 Hz, 16-bit,
+// interleaved stereo, either whole into memory or a piece at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,32 @@ struct PcmTrack {
     std::size_t frames() const { return samples.size() / kMixChannels; }
 };
 
-// Decodes `path` with libmpg123. On failure returns false and sets `error`
-// to a short reason (no file name); `out` is then empty.
+// An open MP3 file read a piece at a time with libmpg123.
+class Mp3Stream {
+public:
+    enum class Status { More, Done, Failed };
+
+    Mp3Stream();
+    ~Mp3Stream();
+    Mp3Stream(const Mp3Stream&) = delete;
+    Mp3Stream& operator=(const Mp3Stream&) = delete;
+
+    // On failure returns false and sets `error` to a short reason (no file
+    // name).
+    bool open(const char* path, std::string& error);
+    // libmpg123's estimate of the whole length in output frames, from the
+    // file's tag or size; 0 when it has none.
+    std::size_t estimatedFrames();
+    // Decodes up to `maxFrames` frames into `out`, setting `got`. Done at
+    // the end of the file; Failed (with `error`) when the stream breaks off.
+    Status read(std::int16_t* out, std::size_t maxFrames, std::size_t& got, std::string& error);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Decodes `path` whole. A stream that breaks off after some good audio
+// gives what decoded. On failure returns false and sets `error` to a short
+// reason (no file name); `out` is then empty.
 bool decodeMp3(const char* path, PcmTrack& out, std::string& error);

@@ -1,5 +1,13 @@
 #include "music.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "report.h"
+
 FSOUND_SAMPLE* handle_sound = nullptr;
 
 namespace {
@@ -7,12 +15,23 @@ constexpr int kMixRateHz = 44100;
 constexpr int kSoftwareChannels = 32;
 constexpr int kMusicChannel = 0;
 const char* const kMusicFile = "data/demo.mp3";
+// A folder opens and reads like an empty file, and the decoder then finds
+// no audio in it; it is named for what it is instead.
+bool isFolder(const char* path)
+{
+    struct stat st;
+    if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    reportError("frosthem: cannot load music \"%s\": %s", path, std::strerror(EISDIR));
+    return true;
+}
+
 }  // namespace
 
 void initMusic()
 {
     FSOUND_Init(kMixRateHz, kSoftwareChannels, 0);
-    handle_sound = FSOUND_Sample_Load(0, kMusicFile, FSOUND_LOOP_OFF, 0, 0);
+    handle_sound = isFolder(kMusicFile) ? nullptr : FSOUND_Sample_Load(0, kMusicFile, FSOUND_LOOP_OFF, 0, 0);
     FSOUND_PlaySound(kMusicChannel, handle_sound);
     FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 1);
 }

@@ -57,6 +57,13 @@ constexpr double kSwayAmplitude = 100.0;
 constexpr double kSwayMsPerRadian = 700.0;
 
 constexpr Uint32 kFrameRate = 60;
+// The longest step a frame may take, 100 ms. A suspended laptop, a stopped
+// process or a debugger pause would otherwise move everything by the whole
+// stall at once: the snow, carried past the bottom in one step, would wrap
+// to one row. Motion resumes where it was, like a paused video; the timers
+// that follow the tick clock (the flash, the typing, the picture strip) do
+// not use dt and keep to it.
+constexpr float kMaxDt = 10.0f;
 
 [[noreturn]] void fail(const char* what, const char* reason)
 {
@@ -167,10 +174,13 @@ void updateFlash(Sint32 elapsed)
         const int step = toInt(dt * kFadeOutSpeed);
         mainTrans = mainTrans - step > 0 ? mainTrans - step : 0;
     }
-    if (mainTrans > 0)
-        sge_FilledRectAlpha(screen, 0, 0, kScreenWidth, kScreenHeight,
-                            SDL_MapRGB(screen->format, 255, 255, 255),
-                            static_cast<Uint8>(mainTrans));
+    const Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
+    // SGE's blend at full opacity still leaves 254 of 255 in red and blue;
+    // the flash's peak must be white, so that pass fills instead.
+    if (mainTrans >= kOpaque)
+        SDL_FillRect(screen, nullptr, white);
+    else if (mainTrans > 0)
+        sge_FilledRectAlpha(screen, 0, 0, kScreenWidth, kScreenHeight, white, static_cast<Uint8>(mainTrans));
 }
 
 void handleEvents()
@@ -192,6 +202,8 @@ void framePass()
     const Sint32 elapsed = static_cast<Sint32>(getTicks() - startTick);
     td2 = getTicks();
     dt = static_cast<float>(static_cast<Sint32>(td2 - td) * 0.1);
+    if (dt > kMaxDt)
+        dt = kMaxDt;
     td = td2;
 
     if (!FSOUND_IsPlaying(0))

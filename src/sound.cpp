@@ -5,18 +5,25 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
 
 #include "clock.h"
+#include "held_stderr.h"
+#include "playhead.h"
 #include "report.h"
 #include "spectrum.h"
+#include "streamtrack.h"
 
 struct FSOUND_SAMPLE {
-    PcmTrack pcm;
+    StreamedTrack track;
 };
 
 struct FSOUND_DSPUNIT {
@@ -25,26 +32,27 @@ struct FSOUND_DSPUNIT {
 
 namespace {
 
-// One device buffer: about 23 ms at 44100 Hz, so the spectrum the show
-// fetches is never more than one buffer off what is heard.
+// One device buffer: about 23 ms at 44100 Hz. A block handed out is heard
+// only after the one still queued, so the playhead lags one buffer behind.
 constexpr Uint16 kDeviceBufferFrames = 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 constexpr std::uint64_t kMsPerSecond = 1000;
 constexpr int kSampleSlots = 16;
 constexpr int kAnyFree = -1;  // the sample slot or channel number meaning "pick one"
 constexpr int kOnlyChannel = 0;
-constexpr signed char kTrue = 1;
-constexpr signed char kFalse = 0;
+// Decoded before the sample load returns; the rest follows in the background.
+constexpr std::size_t kFirstFrames = kMixRate;
+constexpr std::size_t kUnknownEnd = std::numeric_limits<std::size_t>::max();
 
-// Channel 0, the only one mixed. `track` and `mixPos` change only with the
-// device locked (or from the callback, which SDL runs under that lock); the
-// show thread reads the callback's progress through the atomics alone.
+// Channel 0, the only one mixed. `track`, `mixPos` and `playhead` change
+// only with the device locked (or from the callback, which SDL runs under
+// that lock); the show thread reads `playing` without it.
 struct Channel {
-    const PcmTrack* track = nullptr;
-    std::size_t mixPos = 0;                // next frame the callback copies
-    std::atomic<std::size_t> heardPos{0};  // first frame of the block last handed out
+    StreamedTrack* track = nullptr;
+    std::size_t mixPos = 0;  // next frame the callback copies
+    Playhead playhead;
     std::atomic<bool> playing{false};
-    Uint32 startTick = 0;                  // silent mode: tick of PlaySound
+    Uint32 startTick = 0;    // silent mode: tick of PlaySound
 };
 
 struct SoundState {
@@ -64,29 +72,53 @@ SoundState& state()
 }
 
 bool devicelessRequested = false;
+std::atomic<std::uint64_t> framesMixed{0};
 FSOUND_DSPUNIT fftUnit;
 float spectrumCopy[kSpectrumBands];
+std::int16_t spectrumWindow[kFftSize * kMixChannels];
 
+// The steady clock the playhead runs on; the show's tick clock may be
+// virtual or wrap, and has only millisecond steps.
+std::uint64_t deviceNowNs()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+}
+
+// The track's length once decoded; until then it has no known end.
+std::size_t trackEnd(const StreamedTrack& track)
+{
+    return track.finished() ? track.decodedFrames() : kUnknownEnd;
+}
+
+// Frames the decoder has not reached yet play as silence and are passed
+// over; the track ends at its last decoded frame once decoding is done.
 void mixChannel(void*, Uint8* stream, int len)
 {
     Channel& ch = state().channel;
     const std::size_t wanted = static_cast<std::size_t>(len) / kBytesPerFrame;
     std::size_t copied = 0;
     if (ch.playing.load() && ch.track != nullptr) {
-        const std::size_t total = ch.track->frames();
+        const std::size_t end = trackEnd(*ch.track);
         const std::size_t pos = ch.mixPos;
-        copied = pos < total ? std::min(total - pos, wanted) : 0;
-        std::memcpy(stream, ch.track->samples.data() + pos * kMixChannels, copied * kBytesPerFrame);
-        ch.mixPos = pos + copied;
-        ch.heardPos.store(pos);
-        if (ch.mixPos >= total)
+        const std::size_t advance = pos < end ? std::min(end - pos, wanted) : 0;
+        copied = ch.track->copy(pos, advance, reinterpret_cast<std::int16_t*>(stream));
+        ch.mixPos = pos + advance;
+        ch.playhead.handedOut(deviceNowNs(), pos, advance);
+        framesMixed.fetch_add(copied);
+        if (ch.mixPos >= end)
             ch.playing.store(false);
     }
     std::memset(stream + copied * kBytesPerFrame, 0, static_cast<std::size_t>(len) - copied * kBytesPerFrame);
 }
 
+// Asks for the device's own buffer size, the least that is queued ahead of
+// the speaker. A device that wants another format is opened again with SDL
+// converting for us, and its buffer taken as the one asked for.
 bool openDevice(std::string& reason)
 {
+    HeldStderr alsaNoise;  // ALSA's own lines about a missing card; ours follows
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         reason = SDL_GetError();
         return false;
@@ -99,11 +131,22 @@ bool openDevice(std::string& reason)
     want.channels = kMixChannels;
     want.samples = kDeviceBufferFrames;
     want.callback = mixChannel;
-    // No `obtained` spec: SDL converts to whatever the device really takes.
-    if (SDL_OpenAudio(&want, nullptr) != 0) {
+    SDL_AudioSpec obtained;
+    std::memset(&obtained, 0, sizeof obtained);
+    if (SDL_OpenAudio(&want, &obtained) != 0) {
         reason = SDL_GetError();
         return false;
     }
+    Uint16 bufferFrames = obtained.samples;
+    if (obtained.freq != want.freq || obtained.format != want.format || obtained.channels != want.channels) {
+        SDL_CloseAudio();
+        if (SDL_OpenAudio(&want, nullptr) != 0) {
+            reason = SDL_GetError();
+            return false;
+        }
+        bufferFrames = kDeviceBufferFrames;
+    }
+    state().channel.playhead.setLatency(bufferFrames > 0 ? bufferFrames : kDeviceBufferFrames);
     SDL_PauseAudio(0);
     return true;
 }
@@ -135,7 +178,7 @@ void stopChannel()
     ch.playing.store(false);
     ch.track = nullptr;
     ch.mixPos = 0;
-    ch.heardPos.store(0);
+    ch.playhead.restart();
 }
 
 // Frames of the timeline since PlaySound when there is no device; 64-bit so
@@ -153,7 +196,7 @@ bool channelPlaying()
     const Channel& ch = s.channel;
     if (!ch.playing.load() || ch.track == nullptr)
         return false;
-    return s.deviceOpen || silentPosition() < ch.track->frames();
+    return s.deviceOpen || silentPosition() < trackEnd(*ch.track);
 }
 
 int resolveSlot(int index)
@@ -168,20 +211,33 @@ int resolveSlot(int index)
     return index >= 0 && index < kSampleSlots ? index : -1;
 }
 
-FSOUND_SAMPLE* storeSample(int slot, PcmTrack&& pcm)
+FSOUND_SAMPLE* storeSample(int slot, std::unique_ptr<FSOUND_SAMPLE> sample)
 {
     SoundState& s = state();
     std::unique_ptr<FSOUND_SAMPLE>& held = s.slots[slot];
-    if (held && s.channel.track == &held->pcm)
+    if (held && s.channel.track == &held->track)
         stopChannel();
-    held = std::make_unique<FSOUND_SAMPLE>();
-    held->pcm = std::move(pcm);
+    held = std::move(sample);
     return held.get();
 }
 
 void reportLoadFailure(const char* name, const std::string& reason)
 {
     reportError("frosthem: cannot load music \"%s\": %s", name, reason.c_str());
+}
+
+std::string cutNote(const char* name)
+{
+    return std::string("frosthem: music \"") + name + "\" runs past 30 minutes; only its first 30 are played";
+}
+
+// Decoding threads end before the process does, whatever else is still
+// running then (the device keeps mixing from the decoded part).
+void stopDecoding()
+{
+    for (auto& slot : state().slots)
+        if (slot)
+            slot->track.stop();
 }
 
 }  // namespace
@@ -192,19 +248,22 @@ signed char FSOUND_Init(int, int, unsigned int)
 {
     SoundState& s = state();
     if (s.initialised)
-        return kTrue;
+        return 1;
     s.initialised = true;
+    static const bool stopsAtExit = std::atexit(stopDecoding) == 0;
+    (void)stopsAtExit;
     if (devicelessRequested)
-        return kTrue;
+        return 1;
     std::string reason;
     s.deviceOpen = openDevice(reason);
     if (!s.deviceOpen)
         reportNotice("frosthem: no audio device (%s); the music runs silently", reason.c_str());
-    return kTrue;
+    return 1;
 }
 
-// Always the whole file, played once: the show loads with no loop, offset
-// or length, and repeats the music itself.
+// Always the whole file (up to 30 minutes), played once: the show loads with
+// no loop, offset or length, and repeats the music itself. Returns once the
+// first second is decoded; that part decides whether the file is music.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int, int, int)
 {
     const char* shown = name != nullptr ? name : "";
@@ -213,13 +272,17 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int, int
         reportLoadFailure(shown, "no such sample slot");
         return nullptr;
     }
-    PcmTrack pcm;
-    std::string reason;
-    if (name == nullptr || !decodeMp3(name, pcm, reason)) {
-        reportLoadFailure(shown, name == nullptr ? "no file name" : reason);
+    if (name == nullptr) {
+        reportLoadFailure(shown, "no file name");
         return nullptr;
     }
-    return storeSample(slot, std::move(pcm));
+    auto sample = std::make_unique<FSOUND_SAMPLE>();
+    std::string reason;
+    if (!sample->track.start(name, kFirstFrames, kMaxTrackFrames, cutNote(name), reason)) {
+        reportLoadFailure(shown, reason);
+        return nullptr;
+    }
+    return storeSample(slot, std::move(sample));
 }
 
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
@@ -229,9 +292,9 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
         return -1;
     Channel& ch = s.channel;
     DeviceLock lock;
-    ch.track = &sample->pcm;
+    ch.track = &sample->track;
     ch.mixPos = 0;
-    ch.heardPos.store(0);
+    ch.playhead.restart();
     ch.startTick = getTicks();
     ch.playing.store(true);
     return kOnlyChannel;
@@ -239,7 +302,7 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
 
 signed char FSOUND_IsPlaying(int channel)
 {
-    return channel == kOnlyChannel && channelPlaying() ? kTrue : kFalse;
+    return channel == kOnlyChannel && channelPlaying() ? 1 : 0;
 }
 
 FSOUND_DSPUNIT* FSOUND_DSP_GetFFTUnit()
@@ -250,17 +313,20 @@ FSOUND_DSPUNIT* FSOUND_DSP_GetFFTUnit()
 signed char FSOUND_DSP_SetActive(FSOUND_DSPUNIT* unit, signed char active)
 {
     if (unit == nullptr)
-        return kFalse;
+        return 0;
     unit->active = active != 0;
-    return kTrue;
+    return 1;
 }
 
+// Only decoded frames are analysed; any not decoded yet count as silence,
+// as they are played.
 float* FSOUND_DSP_GetSpectrum()
 {
-    const PcmTrack* track = state().channel.track;
-    if (fftUnit.active && channelPlaying())
-        computeSpectrum(track->samples.data(), track->frames(), soundPlayPosition(), spectrumCopy);
-    else
+    const StreamedTrack* track = state().channel.track;
+    if (fftUnit.active && channelPlaying()) {
+        const std::size_t frames = track->copy(soundPlayPosition(), kFftSize, spectrumWindow);
+        computeSpectrum(spectrumWindow, frames, 0, spectrumCopy);
+    } else
         std::fill(std::begin(spectrumCopy), std::end(spectrumCopy), 0.0f);
     return spectrumCopy;
 }
@@ -293,16 +359,31 @@ bool soundIsSilent()
     return s.initialised && !s.deviceOpen;
 }
 
+std::uint64_t soundFramesMixed()
+{
+    return framesMixed.load();
+}
+
 std::size_t soundPlayPosition()
 {
     if (!channelPlaying())
         return 0;
-    return state().deviceOpen ? state().channel.heardPos.load() : silentPosition();
+    if (!state().deviceOpen)
+        return silentPosition();
+    Channel& ch = state().channel;
+    DeviceLock lock;
+    return ch.track != nullptr ? ch.playhead.position(deviceNowNs(), trackEnd(*ch.track)) : 0;
 }
 
-const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample)
+const PcmTrack* soundSampleData(FSOUND_SAMPLE* sample)
 {
-    return sample != nullptr ? &sample->pcm : nullptr;
+    return sample != nullptr ? &sample->track.whole() : nullptr;
+}
+
+void soundWaitDecoded(FSOUND_SAMPLE* sample)
+{
+    if (sample != nullptr)
+        sample->track.waitFinished();
 }
 
 FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm)
@@ -310,5 +391,7 @@ FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm)
     const int slot = resolveSlot(index);
     if (slot < 0 || pcm.frames() == 0)
         return nullptr;
-    return storeSample(slot, std::move(pcm));
+    auto sample = std::make_unique<FSOUND_SAMPLE>();
+    sample->track.adopt(std::move(pcm));
+    return storeSample(slot, std::move(sample));
 }

@@ -3,10 +3,13 @@
 //
 // The device is driven by SDL's audio callback; when no device can be opened
 // the music's timeline runs silently on the tick clock (getTicks) and the
-// spectrum follows it, so the visuals still move.
+// spectrum follows it, so the visuals still move. A sample plays while it is
+// still being decoded by a thread of the sound layer's own, stopped and
+// joined by FSOUND_Close and at exit.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "decode.h"
 
@@ -32,10 +35,15 @@ void FSOUND_Close();
 void soundSetDeviceless(bool deviceless);
 // True when FSOUND_Init ended up without a device.
 bool soundIsSilent();
+// Frames of music the device has been handed since FSOUND_Init: how far
+// the device has got, for measuring start-up (0 without a device).
+std::uint64_t soundFramesMixed();
 // Frame position of channel 0 in the playing sample (0 when idle).
 std::size_t soundPlayPosition();
-// The decoded samples of a loaded sample handle.
-const PcmTrack* soundSampleData(const FSOUND_SAMPLE* sample);
+// The whole decoded track of a sample handle; waits for its decoding to end.
+const PcmTrack* soundSampleData(FSOUND_SAMPLE* sample);
+// Waits until a loaded sample is decoded to its end.
+void soundWaitDecoded(FSOUND_SAMPLE* sample);
 // Puts ready-made 44100 Hz stereo samples into sample slot `index` (-1: the
 // first free one), as FSOUND_Sample_Load does with a decoded file. nullptr
 // for an empty track or a bad slot.

@@ -14,6 +14,10 @@ constexpr float kBandScale = 4.0f / kFftSize;
 constexpr float kMonoScale = 0.5f / 32768.0f;
 constexpr std::size_t kStereo = 2;
 constexpr double kTwoPi = 6.283185307179586;
+// Chosen by measuring the show's music frame by frame: with a larger mu the
+// bars stand tall all the time and stop following the loudness; with a
+// smaller one the plasma falls back to thin slivers under the loudest notes.
+constexpr double kCurveMu = 100.0;
 
 // Set up on first use and kept for the process, so a fetch per frame
 // allocates nothing.
@@ -41,6 +45,18 @@ FftState& fftState()
 
 }  // namespace
 
+float spectrumCurve(float magnitude)
+{
+    // The negated test also sends NaN to 0.
+    if (!(magnitude > 0.0f))
+        return 0.0f;
+    if (magnitude >= 1.0f)
+        return 1.0f;
+    // Double precision and one final rounding keep the curve monotonic.
+    static const double scale = 1.0 / std::log1p(kCurveMu);
+    return static_cast<float>(std::min(1.0, std::log1p(kCurveMu * magnitude) * scale));
+}
+
 void computeSpectrum(const std::int16_t* stereo, std::size_t frames, std::size_t position,
                      float out[kSpectrumBands])
 {
@@ -60,5 +76,5 @@ void computeSpectrum(const std::int16_t* stereo, std::size_t frames, std::size_t
 
     kiss_fftr(fft.cfg, fft.block, fft.bins);
     for (int k = 0; k < kSpectrumBands; ++k)
-        out[k] = std::sqrt(fft.bins[k].r * fft.bins[k].r + fft.bins[k].i * fft.bins[k].i) * kBandScale;
+        out[k] = spectrumCurve(std::sqrt(fft.bins[k].r * fft.bins[k].r + fft.bins[k].i * fft.bins[k].i) * kBandScale);
 }

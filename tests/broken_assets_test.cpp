@@ -1,22 +1,30 @@
 // Every asset file broken every way, against the real program: each picture
 // and font missing, empty, cut to half its length and replaced by random bytes
 // must stop start-up with one line naming the file; the music broken the same
-// ways must leave the show running in silence.
+// ways must leave the show running in silence. Files that lie about their
+// size or glyph count are refused before a library reads them; ctest runs
+// those cases once more under valgrind (FROSTHEM_TEST_WRAPPER), since the
+// sanitizers cannot see inside SGE and SDL_image.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "harness.h"
+#include "hostile_files.h"
 #include "scratch_tree.h"
 
 namespace {
@@ -24,13 +32,32 @@ namespace {
 using namespace scratch;
 
 constexpr double kLoadLimitSeconds = 10;  // generous: sanitizer builds start slower
+constexpr double kWrappedLoadLimitSeconds = 120;  // valgrind runs everything some 30 times slower
 constexpr double kMusicRunSeconds = 2;
 
-// The real program started in `dir` with SDL's dummy drivers.
+// The program, behind FROSTHEM_TEST_WRAPPER's words when it is set.
+std::vector<std::string> showCommand()
+{
+    std::vector<std::string> argv;
+    const char* wrapper = std::getenv("FROSTHEM_TEST_WRAPPER");
+    std::stringstream words(wrapper ? wrapper : "");
+    for (std::string w; words >> w;)
+        argv.push_back(w);
+    argv.push_back(FROSTHEM_BINARY);
+    return argv;
+}
+
+double loadLimitSeconds()
+{
+    return showCommand().size() > 1 ? kWrappedLoadLimitSeconds : kLoadLimitSeconds;
+}
+
+// The real program started in `dir` with SDL's dummy drivers (`audio` none
+// for SDL's own choice).
 class ShowProcess : public harness::Program {
 public:
-    explicit ShowProcess(const fs::path& dir)
-        : Program({{FROSTHEM_BINARY}, dir, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}})
+    explicit ShowProcess(const fs::path& dir, const char* audio = "SDL_AUDIODRIVER=dummy")
+        : Program({showCommand(), dir, {"SDL_VIDEODRIVER=dummy", audio}})
     {
     }
 };
@@ -47,11 +74,14 @@ bool oneLineWithReason(const std::string& err, const std::string& prefix)
 void expectStartUpStops(const ScratchTree& tree, const std::string& file)
 {
     ShowProcess show(tree.root());
-    EXPECT_TRUE(show.waitExit(kLoadLimitSeconds)) << "still running: " << file << " was taken";
+    EXPECT_TRUE(show.waitExit(loadLimitSeconds())) << "still running: " << file << " was taken";
     show.stop();
     const std::string err = show.err();
     EXPECT_EQ(show.exitCode(), 1) << show.howItEnded() << "\n" << err;
     EXPECT_TRUE(oneLineWithReason(err, "frosthem: cannot load \"" + file + "\": ")) << err;
+    // SDL's and SGE's own words name no reason.
+    EXPECT_EQ(err.find("Couldn't open"), std::string::npos) << err;
+    EXPECT_EQ(err.find("Couldn't load font file"), std::string::npos) << err;
 }
 
 // "boll0001.png" as boll0001_png: test names take letters, digits and '_'.
@@ -162,4 +192,123 @@ TEST(BrokenMusic, ShowPlaysOnInSilenceSayingSoOnce)
             EXPECT_TRUE(oneLineWithReason(err, line)) << err;
         }
     }
+}
+
+namespace {
+
+struct Lie {
+    const char* what;
+    std::string file;  // the file stopped at
+    std::string said;  // what its line must say
+    std::function<void(const fs::path& root)> make;
+};
+
+void replaceBy(const fs::path& at, const std::function<void(const fs::path&)>& write)
+{
+    fs::remove(at);
+    write(at);
+}
+
+}  // namespace
+
+// Each case stops at the file it names, having read only its header (or top
+// row): the decoders would try to allocate the claimed size, and SGE keeps
+// at most 127 glyph positions in its fixed block.
+TEST(HostileFile, ClaimsAreRefusedBeforeDecoding)
+{
+    const Lie lies[] = {
+        {"a font with 150 glyph marks", "gfx/mario3.bmp", "150 glyph marks",
+         [](const fs::path& root) {
+             replaceBy(root / "gfx/mario3.bmp", [](const fs::path& at) { hostile::writeFontWithMarks(at, 150); });
+         }},
+        // 127 marks load, so the run gets as far as the first picture.
+        {"a font with 127 glyph marks, then a PNG of 16383 x 60000", "gfx/mun_1.png", "16383x60000",
+         [](const fs::path& root) {
+             replaceBy(root / "gfx/newfont.bmp", [](const fs::path& at) { hostile::writeFontWithMarks(at, 127); });
+             replaceBy(root / "gfx/mun_1.png",
+                       [](const fs::path& at) { hostile::writePngClaiming(at, 16383, 60000); });
+         }},
+        {"a BMP of 30000 x 30000 as a font", "gfx/newfont_inverted.bmp", "30000x30000",
+         [](const fs::path& root) {
+             replaceBy(root / "gfx/newfont_inverted.bmp",
+                       [](const fs::path& at) { hostile::writeBmpClaiming(at, 30000, -30000); });
+         }},
+        {"a picture of 70000 x 160", "gfx/mun_2.png", "70000x160",
+         [](const fs::path& root) {
+             replaceBy(root / "gfx/mun_2.png", [](const fs::path& at) { hostile::writePngClaiming(at, 70000, 160); });
+         }},
+    };
+    for (const Lie& lie : lies) {
+        SCOPED_TRACE(lie.what);
+        ScratchTree tree(kShortMusic);
+        lie.make(tree.root());
+        ShowProcess show(tree.root());
+        ASSERT_TRUE(show.waitExit(loadLimitSeconds())) << "still running";
+        const std::string err = show.err();
+        EXPECT_EQ(show.exitCode(), 1) << show.howItEnded() << "\n" << err;
+        EXPECT_TRUE(oneLineWithReason(err, "frosthem: cannot load \"" + lie.file + "\": ")) << err;
+        EXPECT_NE(err.find(lie.said), std::string::npos) << err;
+    }
+}
+
+// The logo goes through SDL's own BMP loader, not SDL_image.
+TEST(HostileFile, HugeBmpLogoIsRefusedBeforeDecoding)
+{
+    ScratchTree tree(kShortMusic);
+    replaceBy(tree.root() / "gfx/frosthemliten.bmp",
+              [](const fs::path& at) { hostile::writeBmpClaiming(at, 30000, 30000); });
+    ShowProcess show(tree.root());
+    ASSERT_TRUE(show.waitExit(loadLimitSeconds())) << "still running";
+    EXPECT_EQ(show.exitCode(), 1) << show.howItEnded();
+    EXPECT_TRUE(oneLineWithReason(show.err(), "frosthem: cannot load \"gfx/frosthemliten.bmp\": ")) << show.err();
+    EXPECT_NE(show.err().find("30000x30000"), std::string::npos) << show.err();
+}
+
+// The line gives the system's reason, which SDL's "Couldn't open" leaves out.
+TEST(HostileFile, UnopenableFilesSayWhy)
+{
+    ScratchTree tree(kShortMusic);
+    const fs::path top = tree.root() / "gfx/top.png";
+    fs::remove(top);
+    fs::create_symlink("top.png", top);
+    expectStartUpStops(tree, "gfx/top.png");
+    tree.restore("gfx/top.png");
+
+    fs::remove(tree.root() / "gfx/mario3.bmp");
+    fs::create_directory(tree.root() / "gfx/mario3.bmp");
+    expectStartUpStops(tree, "gfx/mario3.bmp");
+    tree.restore("gfx/mario3.bmp");
+
+    if (geteuid() == 0)
+        return;  // root reads whatever the permissions say
+    fs::remove(top);
+    fs::copy_file(kSourceDir / "gfx/top.png", top);
+    fs::permissions(top, fs::perms::none);
+    expectStartUpStops(tree, "gfx/top.png");
+}
+
+// A folder in the music's place is named for what it is.
+TEST(BrokenMusic, FolderIsNamedAsOne)
+{
+    ScratchTree tree;
+    fs::remove(tree.root() / kMusic);
+    fs::create_directory(tree.root() / kMusic);
+    ShowProcess show(tree.root());
+    std::this_thread::sleep_for(std::chrono::duration<double>(kMusicRunSeconds));
+    EXPECT_FALSE(show.waitExit(0)) << "ended before it was asked to";
+    show.stop();
+    EXPECT_EQ(show.err(), std::string("frosthem: cannot load music \"") + kMusic + "\": Is a directory\n");
+}
+
+// SDL's own choice of audio driver where there may be no sound card: ALSA
+// says eight lines about the missing card; the user sees ours alone.
+TEST(BrokenMusic, NoSoundDeviceIsOneLine)
+{
+    ScratchTree tree(kShortMusic);
+    ShowProcess show(tree.root(), "SDL_AUDIODRIVER=");
+    std::this_thread::sleep_for(std::chrono::duration<double>(kMusicRunSeconds));
+    show.stop();
+    const std::string err = show.err();
+    EXPECT_EQ(show.exitCode(), 0) << show.howItEnded() << "\n" << err;
+    EXPECT_TRUE(err.empty() || oneLineWithReason(err, "frosthem: no audio device (")) << err;
 }

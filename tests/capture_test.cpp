@@ -5,6 +5,8 @@
 
 #include <SDL_image.h>
 
+#include <chrono>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "decode.h"
@@ -177,6 +180,8 @@ TEST(CaptureCli, BadArgumentsExitTwoWithTheUsage)
         {"--out", "/tmp/x", "--at", "5", "--video", "/tmp/x.mp4"},
         {"--out", "/tmp/x", "--frames", "5"},
         {"--out"},
+        {"--out", "/tmp/x", "--at", ",1"},
+        {"--out", "/tmp/x", "--at", "1,"},
     };
     for (const auto& args : bad) {
         const CaptureRun run = capture(args);
@@ -194,10 +199,13 @@ TEST(CaptureCli, UnwritableOutputsAndMissingFfmpegAreNamed)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("cannot write to " + under), std::string::npos) << run.err;
 
-    const std::string video = dir / "file/v.mp4";
-    run = capture({"--out", dir / "out", "--video", video});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find(video), std::string::npos) << run.err;
+    // The video's place is checked before anything is rendered.
+    for (const std::string& video : {dir / "file/v.mp4", dir.path().string()}) {
+        run = capture({"--out", dir / "out", "--video", video});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("cannot write to " + video + ": "), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(dir / "out/frame_000000.png"));
+    }
 
     run = capture({"--out", dir / "out", "--video", dir / "v.mp4"}, "", "/nonexistent");
     EXPECT_EQ(run.exitCode, 1);
@@ -369,4 +377,118 @@ TEST(CaptureShow, VideoIsDoubledToTwelveEightyByNineSixty)
     const std::string probe = slurp(dir / "probe.txt");
     EXPECT_NE(probe.find("video,1280,960"), std::string::npos) << probe;
     EXPECT_NE(probe.find("audio"), std::string::npos) << probe;
+}
+
+// What cannot be done is said before anything is rendered.
+TEST(CaptureCli, ImpossibleRangesAreRefusedUpFront)
+{
+    TempDir dir;
+    // About 24350 s of sound is the most a WAV header can count.
+    CaptureRun run = capture({"--out", dir / "out", "--from", "100", "--to", "30000"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("WAV"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "out"));
+
+    run = capture({"--out", dir / "out", "--from", "0.0001", "--to", "0.0004"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("same millisecond"), std::string::npos) << run.err;
+}
+
+namespace {
+
+std::uint32_t le32(const std::string& b, std::size_t at)
+{
+    return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8) |
+           (static_cast<std::uint8_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24);
+}
+
+// The frames in `dir` are frame_000000.png up to one before the number
+// returned, every one of them whole, and nothing else is there but the WAV.
+long expectWholeFrames(const fs::path& dir)
+{
+    long frames = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "audio.wav" || (name.rfind("frame_", 0) == 0 && entry.path().extension() == ".png"))
+            << name << " left behind";
+        frames += name != "audio.wav";
+    }
+    for (long k = 0; k < frames; k++)
+        EXPECT_EQ(loadRgb((dir / frameName(k)).string()).width, kW) << frameName(k) << " is not whole";
+    return frames;
+}
+
+// A WAV whose header counts exactly the sound of `frames` frames at `fps`.
+void expectWavOf(const fs::path& wav, long frames, int fps)
+{
+    const std::string b = slurp(wav);
+    ASSERT_GE(b.size(), 44u) << wav;
+    EXPECT_EQ(b.substr(0, 4), "RIFF");
+    EXPECT_EQ(le32(b, 4), b.size() - 8);
+    EXPECT_EQ(le32(b, 40), b.size() - 44);
+    EXPECT_EQ(b.size() - 44, sampleAt(frameMs(frames, fps)) * 4);
+}
+
+bool appears(const fs::path& path, double seconds)
+{
+    for (double waited = 0; waited < seconds; waited += 0.05) {
+        if (fs::exists(path))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+}  // namespace
+
+// Ctrl+C or SIGTERM mid-run: the frame in hand is finished, the WAV's header
+// made to match, the unfinished video removed, and the exit code is the
+// shell's for the signal.
+TEST(CaptureStop, SignalsLeaveWholeFilesAndSayHowFar)
+{
+    constexpr int kFps = 30;
+    const bool withVideo = std::system("command -v ffmpeg >/dev/null 2>&1") == 0;
+    for (int sig : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(sig == SIGINT ? "SIGINT" : "SIGTERM");
+        TempDir dir;
+        const fs::path out = dir.path() / "out";
+        const std::string video = dir / "v.mp4";
+        harness::ProgramSpec spec{
+            {FROSTHEM_CAPTURE_BINARY, "--out", out.string(), "--fps", std::to_string(kFps), "--to", "600"}, "", {}};
+        if (withVideo && sig == SIGTERM)
+            spec.argv.insert(spec.argv.end(), {"--video", video});
+        harness::Program run(spec);
+        ASSERT_TRUE(appears(out / frameName(20), kCaptureDeadlineSeconds)) << run.err();
+        run.signal(sig);
+        ASSERT_TRUE(run.waitExit(kCaptureDeadlineSeconds));
+        EXPECT_EQ(run.exitCode(), 128 + sig) << run.howItEnded() << "\n" << run.err();
+        const std::string said = std::string("stopped by ") + (sig == SIGINT ? "SIGINT" : "SIGTERM") + " after ";
+        EXPECT_NE(run.err().find(said), std::string::npos) << run.err();
+        const long frames = expectWholeFrames(out);
+        EXPECT_GE(frames, 21);
+        expectWavOf(out / "audio.wav", frames, kFps);
+        EXPECT_NE(run.err().find(std::to_string(frames) + " frames and their sound kept"), std::string::npos)
+            << run.err();
+        EXPECT_FALSE(fs::exists(video));
+        EXPECT_FALSE(fs::exists(video + ".picture.mp4"));
+    }
+}
+
+// A full disk, played by a file size limit: the WAV that could not be
+// written whole goes, the whole frames stay, none is left half-written.
+TEST(CaptureStop, FailedWriteLeavesNothingHalfWritten)
+{
+    TempDir dir;
+    const fs::path out = dir.path() / "out";
+    // dash counts in 512-byte blocks: 1 MB, some six seconds of sound.
+    harness::ProgramSpec spec{{"/bin/sh", "-c", "ulimit -f 2048 && trap '' XFSZ && exec \"$0\" \"$@\"",
+                               FROSTHEM_CAPTURE_BINARY, "--out", out.string(), "--fps", "10", "--to", "30"},
+                              "",
+                              {}};
+    const harness::ProgramResult r = harness::runProgram(spec, kCaptureDeadlineSeconds);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("audio.wav"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("frames kept in"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out / "audio.wav"));
+    EXPECT_GT(expectWholeFrames(out), 0);
 }

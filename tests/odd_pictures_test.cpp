@@ -4,6 +4,8 @@
 // ball pictures smaller than the square they are rotated into. The show runs
 // in-process on the virtual clock, in a forked child, three seconds into the
 // main scene; a memory fault or a sanitizer report ends the child non-zero.
+// An 8-bit ball must still be drawn in its own colours, and keep its
+// transparency when it is made 32-bit.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,10 +14,14 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ostream>
 #include <string>
 
+#include "assets.h"
+#include "animation.h"
 #include "clock.h"
+#include "effects/balls.h"
 #include "scratch_tree.h"
 #include "show.h"
 #include "sound.h"
@@ -30,6 +36,11 @@ constexpr Uint32 kRunMs = 21000;  // three seconds into the main scene
 constexpr int kSmallBall = 40;    // of the 100 x 100 the balls are drawn into
 constexpr int kCannotEnter = 3;
 constexpr int kNotInMainScene = 4;
+constexpr int kBallNot32Bit = 5;
+constexpr int kBallColoursLost = 6;
+constexpr int kTransparencyLost = 7;
+constexpr int kBallSide = 100;
+constexpr int kBallCentre = 50;
 constexpr int kCubeSide = 6;  // levels per channel of the 8-bit palette
 constexpr int kCubeStep = 255 / (kCubeSide - 1);
 constexpr int kCubeColours = kCubeSide * kCubeSide * kCubeSide;
@@ -142,9 +153,64 @@ void shrinkBall(const ScratchTree& tree, const std::string& name)
     SDL_FreeSurface(src);
 }
 
+Uint32 rawPixel(SDL_Surface* s, int x, int y)
+{
+    SDL_LockSurface(s);
+    const Uint8* p = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    Uint32 v = 0;
+    std::memcpy(&v, p, s->format->BytesPerPixel);  // little-endian machines
+    SDL_UnlockSurface(s);
+    return v;
+}
+
+Uint32 rgbOf(SDL_Surface* s, int x, int y)
+{
+    Uint8 r, g, b;
+    SDL_GetRGB(rawPixel(s, x, y), s->format, &r, &g, &b);
+    return (r << 16) | (g << 8) | b;
+}
+
+// The first ball turned into the scratch square upright at full size shows,
+// at its centre, one of the colours around the centre of its file.
+int ballColoursKept()
+{
+    for (int i = 0; i < ball.numFrames; i++)
+        if (ball.frames[i]->format->BitsPerPixel != 32)
+            return kBallNot32Bit;
+    SDL_Surface* file = IMG_Load("gfx/boll0001.png");
+    renderBall(ball.frames[0], 1.0f, 0, kBallSide);
+    const Uint32 drawn = rgbOf(tmp_rotate, kBallCentre, kBallCentre);
+    bool found = false;
+    for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+            found = found || rgbOf(file, kBallCentre + dx, kBallCentre + dy) == drawn;
+    SDL_FreeSurface(file);
+    return found ? 0 : kBallColoursLost;
+}
+
+// An 8-bit picture with a colour key, as SDL_image gives a palette PNG with
+// one transparent entry: the key becomes alpha 0, the rest stays opaque.
+int transparencyKept()
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 8, 0, 0, 0, 0);
+    SDL_Color colours[2] = {{0, 0, 0, 0}, {200, 100, 50, 0}};
+    SDL_SetColors(s, colours, 0, 2);
+    static_cast<Uint8*>(s->pixels)[1] = 1;
+    SDL_SetColorKey(s, SDL_SRCCOLORKEY, 0);
+    SDL_Surface* c = ballPicture32(s);
+    Uint8 r, g, b, a0, a1;
+    SDL_GetRGBA(rawPixel(c, 0, 0), c->format, &r, &g, &b, &a0);
+    SDL_GetRGBA(rawPixel(c, 1, 0), c->format, &r, &g, &b, &a1);
+    const bool kept = c->format->BitsPerPixel == 32 && a0 == SDL_ALPHA_TRANSPARENT && a1 == SDL_ALPHA_OPAQUE &&
+                      r == 200 && g == 100 && b == 50;
+    SDL_FreeSurface(c);
+    return kept ? 0 : kTransparencyLost;
+}
+
 // The show from start-up to three seconds into the main scene on the
-// virtual clock, in `dir`, in this (forked) process; exits 0 once there.
-[[noreturn]] void playIntoMainScene(const fs::path& dir)
+// virtual clock, in `dir`, in this (forked) process; exits 0 once there (and,
+// with `checkBalls`, when the balls keep their colours).
+[[noreturn]] void playIntoMainScene(const fs::path& dir, bool checkBalls)
 {
     if (chdir(dir.c_str()) != 0)
         std::exit(kCannotEnter);
@@ -162,13 +228,20 @@ void shrinkBall(const ScratchTree& tree, const std::string& name)
         setTicks(kStartTick + ms);
         framePass();
     }
-    std::exit(currentScene == kMainScene && mainTrans == 0 ? 0 : kNotInMainScene);
+    if (currentScene != kMainScene || mainTrans != 0)
+        std::exit(kNotInMainScene);
+    if (checkBalls) {
+        if (const int wrong = ballColoursKept())
+            std::exit(wrong);
+        std::exit(transparencyKept());
+    }
+    std::exit(0);
 }
 
-void expectMainSceneRuns(const ScratchTree& tree)
+void expectMainSceneRuns(const ScratchTree& tree, bool checkBalls)
 {
     const fs::path dir = tree.root();
-    EXPECT_EXIT(playIntoMainScene(dir), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(playIntoMainScene(dir, checkBalls), testing::ExitedWithCode(0), "");
 }
 
 std::string oddityName(Oddity o)
@@ -200,7 +273,7 @@ TEST_P(OddPicture, ShowRunsIntoTheMainScene)
         else if (name.rfind("boll", 0) == 0)
             shrinkBall(tree, name);
     }
-    expectMainSceneRuns(tree);
+    expectMainSceneRuns(tree, GetParam() == Oddity::Palette8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Every, OddPicture,

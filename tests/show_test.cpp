@@ -1,12 +1,17 @@
-// The show driver: the opening scope, the white flash, the keys and the
-// frame pacing.
+// The show driver: the opening scope, the white flash, the keys, the frame
+// pacing and the longest step a frame may take.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "clock.h"
+#include "effects/snow.h"
+#include "extra.h"
 #include "globals.h"
 #include "show.h"
 #include "testutil.h"
@@ -128,9 +133,15 @@ TEST_F(Flash, FadeInCompletesAtOnceWhenThePassIsSlow)
     updateFlash(20000);
     EXPECT_EQ(mainTrans, 255);
     EXPECT_EQ(currentScene, kMainScene);
-    // Opaque white under the main scene (SGE's blend leaves 254 of 255).
-    EXPECT_GE(rgbAt(screen, 0, 0), 0xfefefeu);
-    EXPECT_GE(rgbAt(screen, 639, 479), 0xfefefeu);
+    // Pure white under the main scene, every pixel.
+    EXPECT_EQ(countNot(screen, 0xffffff, 0, 0, 640, 480), 0);
+
+    // The first pass of the fade-out with no time gone stays at 255: white.
+    SDL_FillRect(screen, nullptr, 0);
+    dt = 0.0f;
+    updateFlash(20000);
+    EXPECT_EQ(mainTrans, 255);
+    EXPECT_EQ(countNot(screen, 0xffffff, 0, 0, 640, 480), 0);
 }
 
 TEST_F(Flash, ShortPassesStepByRoundedAmounts)
@@ -239,4 +250,55 @@ TEST(Pacing, DeadlinesFollowSixtyFramesASecondWithoutCatchingUp)
         t = next;
     }
     EXPECT_EQ(t, 7000u);
+}
+
+namespace {
+
+constexpr int kLayers = 3;
+const float kFallFactor[kLayers] = {0.8f, 0.5f, 0.3f};
+constexpr Uint32 kStallMs = 10000;
+constexpr float kLongestDt = 10.0f;  // 100 ms
+constexpr int kSpreadRows = 40;
+
+}  // namespace
+
+// Ten seconds without a frame (a suspended laptop, a debugger) count as one
+// 100 ms frame: every flake moves by one such step, and each layer stays
+// spread down the screen instead of all wrapping to one row together.
+TEST(Stall, TenSecondsMoveTheSnowAsOneLongFrame)
+{
+    initTestAssets();
+    initSnow();
+    currentScene = kMainScene;
+    mainTrans = 0;
+    Uint32 now = 60000;
+    setTicks(now);
+    td = now;
+    const auto pass = [&](Uint32 ms) {
+        now += ms;
+        setTicks(now);
+        framePass();
+    };
+    for (int i = 0; i < 30; i++)
+        pass(16);
+    SnowFlake before[kSnowFlakes];
+    std::copy(std::begin(snow), std::end(snow), before);
+    pass(kStallMs);
+    EXPECT_EQ(dt, kLongestDt);
+    for (int i = 0; i < kSnowFlakes; i++) {
+        const int step = toInt(kLongestDt * kFallFactor[before[i].layer]);
+        EXPECT_TRUE(snow[i].y == before[i].y + step || snow[i].y == 0) << "flake " << i << " from " << before[i].y
+                                                                         << " to " << snow[i].y;
+    }
+    for (int i = 0; i < 30; i++)
+        pass(16);
+    std::set<int> rows[kLayers];
+    for (const SnowFlake& f : snow)
+        rows[f.layer].insert(f.y);
+    for (int layer = 0; layer < kLayers; layer++)
+        EXPECT_GE(rows[layer].size(), static_cast<std::size_t>(kSpreadRows)) << "layer " << layer;
+
+    currentScene = kOpeningScene;
+    td = 0;
+    useRealClock();
 }

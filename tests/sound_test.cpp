@@ -5,14 +5,17 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
+#include "arriving_file.h"
 #include "clock.h"
+#include "harness.h"
 #include "sound.h"
+#include "spectrum.h"
 #include "sound_tones.h"
 
 namespace {
@@ -170,7 +173,7 @@ TEST_F(SoundLayer, SpectrumFollowsThePlayPosition)
     float* second = FSOUND_DSP_GetSpectrum();
     EXPECT_EQ(second, first);
     EXPECT_EQ(peakBand(second), 50);
-    EXPECT_NEAR(second[50], 0.5f, 0.01f);
+    EXPECT_NEAR(second[50], spectrumCurve(0.5f), 0.01f);
 
     FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 0);
     EXPECT_TRUE(allZero(FSOUND_DSP_GetSpectrum()));
@@ -246,6 +249,63 @@ TEST_F(SoundLayer, DeviceMixesTheMusicToItsEnd)
     EXPECT_NEAR(loudest, 1.0f, 0.01f);
     EXPECT_EQ(FSOUND_PlaySound(0, handle), 0);
     EXPECT_TRUE(FSOUND_IsPlaying(0));
+}
+
+TEST_F(SoundLayer, SpectrumReadsSilenceAheadOfTheDecoderAndTheWholeDecodesValuesBehindIt)
+{
+    // The music arrives through a pipe, so the decoder has only its first
+    // part until the test lets the rest through.
+    const std::string bytes = harness::slurp("data/demo.mp3");
+    ASSERT_GT(bytes.size(), 0u);
+    harness::TempDir dir;
+    ArrivingFile arriving(dir / "arriving.mp3", bytes, bytes.size() / 8);
+    ASSERT_TRUE(arriving.ok());
+
+    FSOUND_Init(kMixRate, 32, 0);
+    FSOUND_SAMPLE* handle = FSOUND_Sample_Load(0, arriving.path(), FSOUND_LOOP_OFF, 0, 0);
+    ASSERT_NE(handle, nullptr);
+    FSOUND_PlaySound(0, handle);
+    FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 1);
+    // 100 s in, far past the first eighth (about 21 s): silence, still playing.
+    advanceTicks(100000);
+    EXPECT_TRUE(FSOUND_IsPlaying(0));
+    EXPECT_TRUE(allZero(FSOUND_DSP_GetSpectrum()));
+
+    arriving.sendRest();
+    soundWaitDecoded(handle);
+    PcmTrack whole;
+    std::string error;
+    ASSERT_TRUE(decodeMp3("data/demo.mp3", whole, error)) << error;
+    for (Uint32 ms : {100000u, 5000u, 150000u}) {
+        setTicks(kStartTick + ms);
+        FSOUND_PlaySound(0, handle);
+        setTicks(kStartTick + 2 * ms);
+        float expected[kSpectrumBands];
+        computeSpectrum(whole.samples.data(), whole.frames(), soundPlayPosition(), expected);
+        const float* got = FSOUND_DSP_GetSpectrum();
+        for (int k = 0; k < kSpectrumBands; ++k)
+            ASSERT_EQ(got[k], expected[k]) << "band " << k << " at " << ms << " ms";
+        EXPECT_FALSE(allZero(got));
+    }
+}
+
+TEST_F(SoundLayer, ClosingWhileTheMusicDecodesStopsTheDecoding)
+{
+    for (bool device : {false, true}) {
+        soundSetDeviceless(!device);
+        ScopedAudioDriver driver("dummy");
+        for (int i = 0; i < 5; ++i) {
+            FSOUND_Init(kMixRate, 32, 0);
+            FSOUND_SAMPLE* handle = FSOUND_Sample_Load(0, "data/demo.mp3", FSOUND_LOOP_OFF, 0, 0);
+            ASSERT_NE(handle, nullptr);
+            FSOUND_PlaySound(0, handle);
+            FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 1);
+            FSOUND_DSP_GetSpectrum();
+            if (i % 2)
+                SDL_Delay(static_cast<Uint32>(i * 5));
+            FSOUND_Close();
+        }
+    }
 }
 
 }  // namespace

@@ -110,6 +110,7 @@ void setupAmigaBalls()
         AmigaBall& b = amigaball[i];
         b.y = draws[kStartRowDraw] % kStartRowRange;
         b.angle = 0;
+        b.rising = false;
         b.xPhase = i * kXPhaseSpacing;
         b.yPhase = i * kYPhaseSpacing;
     }
@@ -145,9 +146,9 @@ void renderBall(SDL_Surface* picture, float scale, int angle, int size)
                   centre, centre, rendererFor(angle));
 }
 
-void blitBall(int x, int y, int prevY, int size)
+void blitBall(int x, int y, bool rising, int size)
 {
-    if (prevY <= y) {
+    if (!rising) {
         blitSquare(x, y, size);
         return;
     }
@@ -178,11 +179,13 @@ void drawAmigaBalls()
         b.x = toInt(static_cast<float>(std::sin(b.xPhase * kXSpeed) * kXSwing)) + kXMiddle;
         b.angle++;
         b.y = d + kYMiddle;
-        b.scale = ballScale(d, b.prevY > b.y);
+        if (b.y != b.prevY)
+            b.rising = b.prevY > b.y;
+        b.scale = ballScale(d, b.rising);
         const int size = ballSize(b.scale);
         if (!picture || !tmp_rotate)
             continue;
         renderBall(picture, b.scale, b.angle, size);
-        blitBall(b.x, b.y, b.prevY, size);
+        blitBall(b.x, b.y, b.rising, size);
     }
 }

@@ -11,6 +11,12 @@ struct AmigaBall {
     int xPhase;  // time counter of the sideways swing
     int yPhase;  // time counter of the bounce
     int prevY;   // y of the previous frame
+    // Moving up: the row grew smaller since the previous frame. When the row
+    // stands still (at the turning points, or in frames under 10 ms) the
+    // ball keeps the direction it had, so it does not flicker between its
+    // rising and falling sizes. False at set-up: on the first frame an
+    // unchanged row counts as not moving up.
+    bool rising;
 };
 
 constexpr int kAmigaBallSlots = 100;
@@ -32,6 +38,6 @@ int ballSize(float scale);
 // Rotates and scales `picture` into the top-left size x size square of
 // tmp_rotate, over a cleared background.
 void renderBall(SDL_Surface* picture, float scale, int angle, int size);
-// Blits that square to the screen at (x, y); a ball rising from prevY hides
-// behind the middle band.
-void blitBall(int x, int y, int prevY, int size);
+// Blits that square to the screen at (x, y); a rising ball hides behind the
+// middle band.
+void blitBall(int x, int y, bool rising, int size);

@@ -52,16 +52,24 @@ void fillPalette()
     }
 }
 
+// The waves along x and along y alone are worked out once per column and
+// row, not per cell: the same values, half the sines at start-up.
 void fillTable()
 {
+    static double columnWave[kPlasmaColumns];
+    static double rowWave[kPlasmaRows];
+    for (int x = 0; x < kPlasmaColumns; x++)
+        columnWave[x] = 128 * std::sin(x / 16.0) + 128 + 128;
+    for (int y = 0; y < kPlasmaRows; y++)
+        rowWave[y] = 128 * std::sin(y / 32.0) + 128;
     for (int x = 0; x < kPlasmaColumns; x++)
         for (int y = 0; y < kPlasmaRows; y++) {
             const int cx = x - kPlasmaColumns / 2;
             const int cy = y - kPlasmaRows / 2;
             const double fromCentre = std::sqrt(static_cast<double>(cx * cx + cy * cy));
             const double fromCorner = std::sqrt(static_cast<double>(x * x + y * y));
-            double s = 128 * std::sin(x / 16.0) + 128 + 128;
-            s += 128 * std::sin(y / 32.0) + 128;
+            double s = columnWave[x];
+            s += rowWave[y];
             s += 64 * std::sin(fromCentre / 8) + 128;
             s += 128 * std::sin(fromCorner / 8);
             plasma[x][y] = toInt(static_cast<float>(s)) / 4;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <cstdlib>
 #include <vector>
 
@@ -161,18 +162,18 @@ TEST_F(Balls, RisingBallsHideBehindTheMiddleBand)
         for (int x = 0; x < 100; x++)
             raw(tmp_rotate, x, y) = opaque(tmp_rotate, x < 50 && y < 50 ? 0x100 + y : kGarbage);
     tmp_rotate->w = tmp_rotate->h = 50;
-    // {y, prevY, first screen row shown, first square row, rows shown}
-    const int cases[][5] = {{100, 104, 100, 0, 21},  {120, 124, 120, 0, 1},   {60, 64, 60, 0, 50},
-                            {200, 204, 0, 0, 0},     {330, 334, 359, 29, 21}, {365, 369, 365, 0, 50},
-                            {309, 313, 0, 0, 0},     {310, 314, 359, 49, 1},  {200, 200, 200, 0, 50},
-                            {330, 329, 330, 0, 50}};
+    // {y, rising, first screen row shown, first square row, rows shown}
+    const int cases[][5] = {{100, 1, 100, 0, 21}, {120, 1, 120, 0, 1},   {60, 1, 60, 0, 50},
+                            {200, 1, 0, 0, 0},    {330, 1, 359, 29, 21}, {365, 1, 365, 0, 50},
+                            {309, 1, 0, 0, 0},    {310, 1, 359, 49, 1},  {200, 0, 200, 0, 50},
+                            {330, 0, 330, 0, 50}};
     for (const auto& c : cases) {
         SDL_FillRect(screen, nullptr, 0);
-        blitBall(300, c[0], c[1], 50);
+        blitBall(300, c[0], c[1] != 0, 50);
         for (int row = 0; row < 480; row++) {
             const bool shown = row >= c[2] && row < c[2] + c[4];
             ASSERT_EQ(rgbAt(screen, 325, row), shown ? 0x100u + c[3] + row - c[2] : 0u)
-                << "y " << c[0] << " from " << c[1] << ", row " << row;
+                << "y " << c[0] << (c[1] ? " rising" : " falling") << ", row " << row;
         }
         EXPECT_EQ(countNot(screen, 0, 350, 0, 640, 480), 0) << "wider than the square";
     }
@@ -191,8 +192,8 @@ TEST_F(Balls, ShortFramesTurnEveryBallWithoutMovingItAndAllShowOnePicture)
     // Falling from row 0 to y = 210 at x = -9, 130, 270, 550.
     const int xPhase[4] = {100, 35, 0, 314}, x[4] = {-9, 130, 270, 550};
     for (int i = 0; i < 4; i++)
-        amigaball[i] = AmigaBall{0, 0, 0, 0.0f, xPhase[i], 0, 0};
-    amigaball[4] = AmigaBall{1, 2, 3, 0.25f, 4, 5, 6};
+        amigaball[i] = AmigaBall{0, 0, 0, 0.0f, xPhase[i], 0, 0, false};
+    amigaball[4] = AmigaBall{1, 2, 3, 0.25f, 4, 5, 6, false};
     dt = 0.9f;  // 9 ms
     for (int frame = 1; frame <= 3; frame++) {
         drawAmigaBalls();
@@ -219,7 +220,7 @@ TEST_F(Balls, SwingToTheTurningPointsWithBallZeroDrawnLast)
     // All four reach the top left turning point this frame (x phase 105:
     // 270 - 280; y phase 39: 210 - 160), each turned a quarter further.
     for (int i = 0; i < 4; i++)
-        amigaball[i] = AmigaBall{0, 0, 90 * i - 1, 0.0f, 104, 38, 0};
+        amigaball[i] = AmigaBall{0, 0, 90 * i - 1, 0.0f, 104, 38, 0, false};
     dt = 1.0f;
     drawAmigaBalls();
     for (int i = 0; i < 4; i++) {
@@ -231,6 +232,44 @@ TEST_F(Balls, SwingToTheTurningPointsWithBallZeroDrawnLast)
     EXPECT_EQ(rgbAt(screen, 35, 100), kWhite);
 }
 
+TEST_F(Balls, TurningPointsKeepTheDirectionWhileTheRowStandsStill)
+{
+    // Over the top of the bounce the rounded row reads 54, 52, 51, 51, 50,
+    // 50, 50, 50, 51, 52, 53 (bounce phases 34 to 44): the ball stays half
+    // size until its row grows again, then falls at its distance's zoom.
+    amigaball[0] = AmigaBall{0, 55, 0, 0.0f, 0, 33, 0, false};
+    dt = 1.0f;
+    const float expected[] = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, ballScale(159, false),
+                              ballScale(158, false), ballScale(157, false)};
+    for (float scale : expected) {
+        drawAmigaBalls();
+        EXPECT_EQ(amigaball[0].scale, scale) << "row " << amigaball[0].y << " phase " << amigaball[0].yPhase;
+    }
+
+    // Short frames leave a falling ball falling, too.
+    dt = 0.5f;
+    drawAmigaBalls();
+    EXPECT_EQ(amigaball[0].scale, ballScale(157, false));
+}
+
+TEST_F(Balls, FirstFrameCountsAnUnchangedRowAsNotMovingUp)
+{
+    // Bounce phase 37 is row 51, as was phase 36. The set-up row serves as
+    // the previous one: 51 (standing), 60 (coming from below) and 40 (from
+    // above).
+    dt = 1.0f;
+    for (const auto& [start, rising] : {std::pair{51, false}, std::pair{60, true}, std::pair{40, false}}) {
+        amigaball[0] = AmigaBall{0, start, 0, 0.0f, 0, 36, 0, false};
+        drawAmigaBalls();
+        EXPECT_EQ(amigaball[0].y, 51);
+        EXPECT_EQ(amigaball[0].rising, rising) << "from row " << start;
+        EXPECT_EQ(amigaball[0].scale, rising ? 0.5f : ballScale(159, false)) << "from row " << start;
+    }
+    // The row then shrinks to 50: rising from here on.
+    drawAmigaBalls();
+    EXPECT_TRUE(amigaball[0].rising);
+}
+
 TEST(BallSetUp, SixDrawsPerBallForFiveBallsThenTheSnowDrawsOn)
 {
     Restore<AmigaBall[kAmigaBallSlots]> keepTable{amigaball};
@@ -239,7 +278,7 @@ TEST(BallSetUp, SixDrawsPerBallForFiveBallsThenTheSnowDrawsOn)
     std::vector<int> draws(831);
     for (int& r : draws)
         r = std::rand();
-    std::fill(amigaball, amigaball + kAmigaBallSlots, AmigaBall{7, 7, 7, 7.0f, 7, 7, 7});
+    std::fill(amigaball, amigaball + kAmigaBallSlots, AmigaBall{7, 7, 7, 7.0f, 7, 7, 7, true});
     std::srand(1);
     setupAmigaBalls();
     for (int i = 0; i < 5; i++) {

@@ -6,7 +6,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -15,9 +14,7 @@ constexpr int kRgbBytes = 3;
 // areas of the show still shrink well.
 constexpr int kPngCompression = 1;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+const char* const kPartialSuffix = ".part";
 
 std::uint8_t channel(Uint32 pixel, Uint32 mask, Uint8 shift, Uint8 loss)
 {
@@ -49,13 +46,10 @@ void surfaceToRgb(SDL_Surface* surface, RgbImage& out)
         SDL_UnlockSurface(surface);
 }
 
-bool writePng(const std::string& path, const RgbImage& image, std::string& error)
+namespace {
+
+bool writePngFile(std::FILE* file, const std::string& path, const RgbImage& image, std::string& error)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
@@ -70,7 +64,7 @@ bool writePng(const std::string& path, const RgbImage& image, std::string& error
         error = "cannot write " + path + " (disk full?)";
         return false;
     }
-    png_init_io(png, file.get());
+    png_init_io(png, file);
     png_set_compression_level(png, kPngCompression);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
@@ -81,9 +75,33 @@ bool writePng(const std::string& path, const RgbImage& image, std::string& error
         png_write_row(png, image.rgb.data() + y * stride);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0) {
+    return true;
+}
+
+}  // namespace
+
+bool writePng(const std::string& path, const RgbImage& image, std::string& error)
+{
+    // Written under another name and renamed when complete: a stopped run or
+    // a full disk leaves no frame that is cut short under its real name.
+    const std::string partial = path + kPartialSuffix;
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
+    if (!file) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
-    return true;
+    bool ok = writePngFile(file, path, image, error);
+    const auto systemFailed = [&](const std::string& what) {
+        error = what + ": " + std::strerror(errno);
+        ok = false;
+    };
+    if (ok && std::fflush(file) != 0)
+        systemFailed("cannot write " + path);
+    if (std::fclose(file) != 0 && ok)
+        systemFailed("cannot write " + path);
+    if (ok && std::rename(partial.c_str(), path.c_str()) != 0)
+        systemFailed("cannot rename " + partial + " to " + path);
+    if (!ok)
+        std::remove(partial.c_str());
+    return ok;
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "program_folder.h"
 #include "progress.h"
 #include "simulate.h"
+#include "stop_signal.h"
 #include "video.h"
 #include "wav.h"
 
@@ -24,6 +26,7 @@ namespace {
 
 constexpr int kBadUsage = 2;
 constexpr int kFailed = 1;
+constexpr int kKilledBase = 128;  // the shell's code for a process ended by signal N
 const char* const kAudioName = "audio.wav";
 constexpr double kMsPerSecond = 1000.0;
 
@@ -59,6 +62,11 @@ bool prepareDir(const std::string& dir, std::string& error)
 // there before.
 bool prepareFile(const std::string& path, std::string& error)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = "cannot write to " + path + ": it is a folder";
+        return false;
+    }
     const bool existed = access(path.c_str(), F_OK) == 0;
     std::FILE* f = existed ? nullptr : std::fopen(path.c_str(), "wb");
     if (f) {
@@ -101,18 +109,34 @@ public:
     {
     }
 
-    // Everything that can be checked before the show starts.
-    bool prepare(std::string& error)
+    // What the command line asks for that cannot be done, before minutes
+    // of rendering are spent on it.
+    static bool possible(const CaptureOptions& opt, const Plan& plan, std::string& error)
     {
-        if (!prepareDir(opt_.outDir, error))
-            return false;
-        if (!opt_.video.empty() && !haveFfmpeg()) {
-            error = kNoVideoEncoder;
+        const std::uint64_t soundFrames =
+            sampleAt(frameMs(plan.end, opt.fps)) - sampleAt(frameMs(plan.first, opt.fps));
+        if (plan.stills.empty() && soundFrames > kWavMaxFrames) {
+            error = "--from to --to spans more sound than a WAV file holds (" +
+                    std::to_string(kWavMaxFrames / kMixRate) + " s at most)";
             return false;
         }
+        return true;
+    }
+
+    // Everything else that can be checked before the show starts; 0 when
+    // all is well, else the exit code. The video may go into the output
+    // folder, so that is made first.
+    int prepare(std::string& error)
+    {
+        if (!prepareDir(opt_.outDir, error))
+            return kFailed;
         if (!opt_.video.empty() && !prepareFile(opt_.video, error))
-            return false;
-        return !withAudio_ || wav_.open(wavPath_, error);
+            return kBadUsage;
+        if (!opt_.video.empty() && !haveFfmpeg()) {
+            error = kNoVideoEncoder;
+            return kFailed;
+        }
+        return !withAudio_ || wav_.open(wavPath_, error) ? 0 : kFailed;
     }
 
     bool start(std::string& error)
@@ -123,15 +147,14 @@ public:
     bool add(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
     {
         surfaceToRgb(f.screen, image_);
-        if (!writePng(framePath(opt_.outDir, f.index), image_, error))
+        const std::string png = framePath(opt_.outDir, f.index);
+        if (!writePng(png, image_, error))
             return false;
-        if (!opt_.video.empty() && !video_.addFrame(image_, error))
+        // A frame whose picture or sound could not go with it is taken back:
+        // what stays is whole frames with their sound.
+        if (!(opt_.video.empty() || video_.addFrame(image_, error)) || !addSound(f, tape, error)) {
+            std::remove(png.c_str());
             return false;
-        if (withAudio_) {
-            sound_.clear();
-            tape.render(f.ms, frameMs(f.index + 1, opt_.fps), sound_);
-            if (!wav_.write(sound_, error))
-                return false;
         }
         written_++;
         return true;
@@ -142,9 +165,32 @@ public:
         return (!withAudio_ || wav_.close(error)) && (opt_.video.empty() || video_.finish(wavPath_, error));
     }
 
+    // After a stop or a failure: the frames written so far stay, with a WAV
+    // whose header matches them (none when there is no frame, or a write to
+    // it failed); the video, which would not be whole, goes. True when the
+    // WAV stays.
+    bool cleanUp()
+    {
+        video_.abandon();
+        std::string ignored;
+        if (withAudio_ && written_ > 0 && wav_.close(ignored))
+            return true;
+        wav_.discard();
+        return false;
+    }
+
     long written() const { return written_; }
 
 private:
+    bool addSound(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
+    {
+        if (!withAudio_)
+            return true;
+        sound_.clear();
+        tape.render(f.ms, frameMs(f.index + 1, opt_.fps), sound_);
+        return wav_.write(sound_, error);
+    }
+
     const CaptureOptions& opt_;
     const bool withAudio_;
     const std::string wavPath_;
@@ -154,6 +200,15 @@ private:
     std::vector<std::int16_t> sound_;
     long written_ = 0;
 };
+
+// What a run that ended early leaves behind, for its last line.
+std::string howFar(long written, bool soundKept, const std::string& dir)
+{
+    if (written == 0)
+        return "; nothing written";
+    return "; " + std::to_string(written) + " frame" + (written == 1 ? "" : "s") +
+           (soundKept ? " and their sound" : "") + " kept in " + dir;
+}
 
 }  // namespace
 
@@ -180,32 +235,49 @@ int main(int argc, char** argv)
                      kCaptureUsage);
         return kBadUsage;
     }
+    if (!Outputs::possible(opt, plan, error)) {
+        std::fprintf(stderr, "frosthem-capture: %s\n", error.c_str());
+        return kBadUsage;
+    }
     const bool withAudio = plan.stills.empty();
     Outputs out(opt, withAudio);
-    if (!out.prepare(error))
-        return failed(error);
-
-    MusicTape tape;
-    startCapturedShow(tape);
-    if (!out.start(error))
-        return failed(error);
-    Progress progress(plan.end);
-    bool ok = true;
-    const bool ran = simulateFrames(plan.end, opt.fps, tape, [&](const SimulatedFrame& f) {
-        ok = !plan.wanted(f.index) || out.add(f, tape, error);
-        progress.update(f.index + 1);
-        return ok;
-    }, error);
-    if (!ran || !ok || !out.finish(error)) {
-        progress.breakLine();
-        return failed(error);
+    if (const int code = out.prepare(error)) {
+        failed(error);
+        return code;
     }
 
-    char summary[256];
-    std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
-                  out.written(), out.written() == 1 ? "" : "s", frameMs(withAudio ? plan.first : *plan.stills.begin(), opt.fps) / kMsPerSecond,
-                  frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, withAudio ? " and their sound" : "",
-                  opt.outDir.c_str(), opt.video.empty() ? "" : ", video ", opt.video.c_str());
-    progress.finish(plan.end, summary);
-    return 0;
+    catchStopSignals();
+    MusicTape tape;
+    startCapturedShow(tape);
+    if (!out.start(error)) {
+        out.cleanUp();
+        return failed(error);
+    }
+    Progress progress(plan.end);
+    bool ok = true;
+    long simulated = 0;
+    const bool ran = stopSignal() == 0 && simulateFrames(plan.end, opt.fps, tape, [&](const SimulatedFrame& f) {
+        ok = !plan.wanted(f.index) || out.add(f, tape, error);
+        simulated = f.index + 1;
+        progress.update(simulated);
+        return ok && stopSignal() == 0;
+    }, error);
+    if (stopSignal() == 0 && ran && ok && out.finish(error)) {
+        char summary[256];
+        std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
+                      out.written(), out.written() == 1 ? "" : "s",
+                      frameMs(withAudio ? plan.first : *plan.stills.begin(), opt.fps) / kMsPerSecond,
+                      frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, withAudio ? " and their sound" : "",
+                      opt.outDir.c_str(), opt.video.empty() ? "" : ", video ", opt.video.c_str());
+        progress.finish(plan.end, summary);
+        return 0;
+    }
+    progress.breakLine();
+    const std::string kept = howFar(out.written(), out.cleanUp(), opt.outDir);
+    if (stopSignal() == 0)
+        return failed(error + kept);
+    std::fprintf(stderr, "frosthem-capture: stopped by %s after %ld of %ld frames (%.3f s)%s\n",
+                 stopSignal() == SIGINT ? "SIGINT" : "SIGTERM", simulated, plan.end,
+                 frameMs(simulated, opt.fps) / kMsPerSecond, kept.c_str());
+    return kKilledBase + stopSignal();
 }

@@ -17,7 +17,7 @@ constexpr int kMaxFps = 1000;  // beyond this, frames would share a tick
 constexpr double kMaxSeconds = 1.0e6;
 constexpr double kMsPerSecond = 1000.0;
 
-bool parseSeconds(const char* text, Uint32& ms)
+bool parseSeconds(const char* text, Uint32& ms, double* seconds = nullptr)
 {
     char* end = nullptr;
     errno = 0;
@@ -26,6 +26,8 @@ bool parseSeconds(const char* text, Uint32& ms)
         return false;
     // Ticks are whole milliseconds; rounding keeps 18.2 at 18200.
     ms = static_cast<Uint32>(std::llround(s * kMsPerSecond));
+    if (seconds)
+        *seconds = s;
     return true;
 }
 
@@ -42,6 +44,10 @@ bool parseFps(const char* text, int& fps)
 
 bool parseSecondsList(const char* text, std::vector<Uint32>& out)
 {
+    // getline drops an empty last item: "1," would pass for "1".
+    const std::size_t length = std::strlen(text);
+    if (length > 0 && text[length - 1] == ',')
+        return false;
     std::stringstream list(text);
     std::string item;
     while (std::getline(list, item, ',')) {
@@ -58,6 +64,7 @@ bool parseSecondsList(const char* text, std::vector<Uint32>& out)
 bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& error)
 {
     bool rangeGiven = false;
+    double fromSeconds = 0, toSeconds = 0;
     for (int i = 1; i < argc; i++) {
         const char* opt = argv[i];
         if (std::strcmp(opt, "-h") == 0 || std::strcmp(opt, "--help") == 0) {
@@ -76,10 +83,10 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
         } else if (std::strcmp(opt, "--fps") == 0) {
             ok = parseFps(value, out.fps);
         } else if (std::strcmp(opt, "--from") == 0) {
-            ok = parseSeconds(value, out.fromMs);
+            ok = parseSeconds(value, out.fromMs, &fromSeconds);
             rangeGiven = true;
         } else if (std::strcmp(opt, "--to") == 0) {
-            ok = parseSeconds(value, out.toMs);
+            ok = parseSeconds(value, out.toMs, &toSeconds);
             rangeGiven = true;
         } else if (std::strcmp(opt, "--at") == 0) {
             ok = parseSecondsList(value, out.stillsMs);
@@ -99,6 +106,8 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
         error = "--out is required";
     else if (!out.stillsMs.empty() && (rangeGiven || !out.video.empty()))
         error = "--at takes no --from, --to or --video";
+    else if (out.stillsMs.empty() && out.toMs <= out.fromMs && toSeconds > fromSeconds)
+        error = "--from and --to fall on the same millisecond: the show's clock counts whole milliseconds";
     else if (out.stillsMs.empty() && out.toMs <= out.fromMs)
         error = "--to must be later than --from";
     return error.empty();

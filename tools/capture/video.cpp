@@ -13,6 +13,8 @@
 #include <sstream>
 #include <vector>
 
+#include "stop_signal.h"
+
 extern char** environ;
 
 const char* const kNoVideoEncoder = "--video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)";
@@ -24,6 +26,7 @@ const char* const kFfmpeg = "ffmpeg";
 const char* const kScale2x = "scale=iw*2:ih*2:flags=neighbor";
 const char* const kAudioBitrate = "192k";
 const char* const kQuality = "18";  // x264 constant rate factor: visually lossless
+constexpr useconds_t kWaitPollMicroseconds = 20000;
 
 pid_t spawn(const std::vector<std::string>& args, int stdinFd, std::string& error)
 {
@@ -35,8 +38,15 @@ pid_t spawn(const std::vector<std::string>& args, int stdinFd, std::string& erro
     posix_spawn_file_actions_init(&actions);
     if (stdinFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, stdinFd, STDIN_FILENO);
+    // A process group of its own: Ctrl+C at the terminal reaches only us,
+    // and we decide what becomes of the encoder.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attr, 0);
     pid_t pid = -1;
-    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int rc = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), environ);
+    posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(rc);
@@ -45,14 +55,25 @@ pid_t spawn(const std::vector<std::string>& args, int stdinFd, std::string& erro
     return pid;
 }
 
+// Waits for ffmpeg to end; a stop signal meanwhile ends it at once.
 bool waitFor(pid_t pid, const char* what, std::string& error)
 {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR) {
             error = std::string("lost track of ffmpeg: ") + std::strerror(errno);
             return false;
         }
+        if (stopSignal() != 0)
+            kill(pid, SIGTERM);
+        usleep(kWaitPollMicroseconds);
+    }
+    if (stopSignal() != 0) {
+        error = "stopped while ffmpeg was " + std::string(what);
+        return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return true;
@@ -78,13 +99,24 @@ bool haveFfmpeg()
 
 VideoEncoder::~VideoEncoder()
 {
+    abandon();
+}
+
+void VideoEncoder::abandon()
+{
     if (pipe_) {
         std::fclose(pipe_);
+        pipe_ = nullptr;
+        kill(pid_, SIGTERM);
         int status = 0;
         waitpid(pid_, &status, 0);
     }
     if (!pictureOnly_.empty())
         std::remove(pictureOnly_.c_str());
+    pictureOnly_.clear();
+    if (!done_ && muxing_)
+        std::remove(output_.c_str());
+    muxing_ = false;
 }
 
 bool VideoEncoder::start(const std::string& output, int fps, int width, int height, std::string& error)
@@ -131,10 +163,15 @@ bool VideoEncoder::finish(const std::string& wav, std::string& error)
     pipe_ = nullptr;
     if (!waitFor(pid_, "encoding the frames", error))
         return false;
+    // The container is named, not guessed from the file name: any name takes an MP4.
     const std::vector<std::string> args = {
         kFfmpeg, "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
         "-i", pictureOnly_, "-i", wav, "-map", "0:v", "-map", "1:a",
-        "-c:v", "copy", "-c:a", "aac", "-b:a", kAudioBitrate, "-movflags", "+faststart", output_};
+        "-c:v", "copy", "-c:a", "aac", "-b:a", kAudioBitrate, "-movflags", "+faststart",
+        "-f", "mp4", output_};
+    muxing_ = true;
     const pid_t mux = spawn(args, -1, error);
-    return mux >= 0 && waitFor(mux, "adding the sound", error);
+    done_ = mux >= 0 && waitFor(mux, "adding the sound", error);
+    abandon();  // the picture-only file, and the output unless it is done
+    return done_;
 }

@@ -27,12 +27,17 @@ public:
     bool start(const std::string& output, int fps, int width, int height, std::string& error);
     bool addFrame(const RgbImage& frame, std::string& error);
     // Waits for the encoder, then muxes the picture with `wav` into the
-    // output and removes the picture-only file.
+    // output and removes the picture-only file. On failure, or when a stop
+    // signal comes, nothing is left: no picture-only file, no output.
     bool finish(const std::string& wav, std::string& error);
+    // Stops the encoder and removes what it wrote, unless finished.
+    void abandon();
 
 private:
     std::string output_;
     std::string pictureOnly_;
     std::FILE* pipe_ = nullptr;
     pid_t pid_ = -1;
+    bool muxing_ = false;
+    bool done_ = false;
 };

@@ -52,10 +52,20 @@ std::vector<std::uint8_t> header(std::uint32_t dataBytes)
 
 }  // namespace
 
+const std::uint64_t kWavMaxFrames = kMaxDataBytes / (kMixChannels * kBitsPerSample / 8);
+
 WavWriter::~WavWriter()
 {
-    if (file_)
-        std::fclose(file_);
+    discard();
+}
+
+void WavWriter::discard()
+{
+    if (!file_)
+        return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(path_.c_str());
 }
 
 bool WavWriter::fail(std::string& error)
@@ -81,20 +91,33 @@ bool WavWriter::write(const std::vector<std::int16_t>& samples, std::string& err
     bytes.reserve(samples.size() * 2);
     for (std::int16_t s : samples)
         put16(bytes, static_cast<std::uint16_t>(s));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        broken_ = true;
+        return fail(error);
+    }
     bytes_ += bytes.size();
-    return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() || fail(error);
+    return true;
 }
 
 bool WavWriter::close(std::string& error)
 {
-    if (bytes_ > kMaxDataBytes) {
-        error = path_ + ": too long for a WAV file";
+    if (!file_)
+        return true;  // closed already, or discarded
+    if (bytes_ > kMaxDataBytes || broken_) {
+        if (!broken_)
+            error = path_ + ": too long for a WAV file";
+        discard();
         return false;
     }
+    // Flushing the data first tells a full disk from a failed header write.
     const std::vector<std::uint8_t> head = header(static_cast<std::uint32_t>(bytes_));
-    const bool ok = std::fseek(file_, 0, SEEK_SET) == 0 &&
+    const bool ok = std::fflush(file_) == 0 && std::fseek(file_, 0, SEEK_SET) == 0 &&
                     std::fwrite(head.data(), 1, head.size(), file_) == head.size();
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    return (ok && closed) || fail(error);
+    if (ok && closed)
+        return true;
+    fail(error);
+    std::remove(path_.c_str());
+    return false;
 }

@@ -1,11 +1,16 @@
 // A 16-bit stereo 44100 Hz WAV file written as the frames go by; the sizes
-// in its header are filled in when it is closed.
+// in its header are filled in when it is closed. One that is not closed is
+// removed, so no file is left whose header disagrees with its data.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+// The most sample frames (left and right) the 32-bit sizes of a WAV header
+// can count: about 6 h 45 min.
+extern const std::uint64_t kWavMaxFrames;
 
 class WavWriter {
 public:
@@ -18,8 +23,10 @@ public:
     bool open(const std::string& path, std::string& error);
     // Appends interleaved left/right samples.
     bool write(const std::vector<std::int16_t>& samples, std::string& error);
-    // Fills in the header and closes the file.
+    // Fills in the header and closes the file; on failure removes it.
     bool close(std::string& error);
+    // Closes and removes the file.
+    void discard();
     std::uint64_t frames() const { return bytes_ / kBytesPerFrame; }
 
 private:
@@ -29,4 +36,5 @@ private:
     std::FILE* file_ = nullptr;
     std::string path_;
     std::uint64_t bytes_ = 0;
+    bool broken_ = false;  // a write failed: what the file holds is unknown
 };

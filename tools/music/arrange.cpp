@@ -3,6 +3,7 @@
 #include "grooves.h"
 #include "notation.h"
 #include "tunes.h"
+#include "writer.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -14,16 +15,14 @@ constexpr int kSemitones = 12;
 // Lowest root of each register: the arpeggio sparkles in E5..D#6 above the
 // melody, the pad sits in G3..F#4 below it, the bass in E2..D#3.
 constexpr int kArpLow = 76;
-constexpr int kLeadLow = 64;
 constexpr int kPadLow = 55;
 constexpr int kBassLow = 40;
 
-// Pulse widths: the thin 12.5 % one for the music-box opening, the minor
-// carol and the arpeggio, 25 % for the other carols, the hollow square for
-// the closing chord.
-constexpr double kThinPulse = 0.125;
-constexpr double kQuarterPulse = 0.25;
-constexpr double kSquare = 0.5;
+// Pulse widths of the arpeggio: the hollow square for the chords (all tone,
+// no spike, so it stays loud without peaking), the brighter 25 % one when
+// it carries the tune.
+constexpr double kArpPulse = 0.5;
+constexpr double kTunePulse = 0.25;
 
 // The opening: eight bars of the Jingle Bells chorus played softly over a
 // growing band, then two bars of dominant with a snare roll and a riser.
@@ -39,22 +38,44 @@ constexpr int kRollFromBar = 8;
 const char* const kIntroClimb =
     "D4:2 F#4:2 A4:2 C5:2 D5:2 C5:2 A4:2 F#4:2 | D4:2 F#4:2 A4:2 C5:2 D5:2 F#5:2 A5:2 C6:2";
 
-// The close: the home chord for two 3/4 bars and half a bar more, fading.
-constexpr int kEndingRows = 30;
+// Every fourth bar the drums play their fill.
+constexpr int kFillEvery = 4;
+// In a breakdown the melody moves to the arpeggio, doubled an octave up.
+constexpr int kArpTuneUp = 12;
+// The verse holds back so the chorus can lift; the breakdown is the quiet
+// stretch of the piece.
+constexpr double kVerseBand = 0.55;
+constexpr double kBreakdownArp = 0.7;
+constexpr double kBreakdownPad = 0.75;
+constexpr double kBreakdownBass = 0.5;
+constexpr double kBreakdownBells = 0.5;
+
+// The close: the last carol is in A, the piece starts in G. Two bars lead
+// back down, A to D7, the dominant of G, and the home chord is struck once
+// and left to ring out, so the restart arrives as the next round.
+const char* const kTurnaroundLead = "A4:4 C#5:4 E5:4 G5:4 | F#5:4 D5:4 A4:4 C5:4";
+const char* const kTurnaroundChords = "A:8 A7:8 D:8 D7:8";
+constexpr int kHomeRoot = 7;  // G
+constexpr int kFinalLead = 71;  // B4, where the opening's melody starts
+constexpr int kRingRows = 36;   // about 4.2 s
+constexpr double kRingSeconds = 1.0;
 
 struct Section {
+    const char* name;
     const Tune* tune;
     int transpose;
     const Groove* groove;
-    double leadDuty;
+    LeadTimbre lead;
+    int breakdownBars;  // first bars: drums out, the arpeggio carries the tune
+    double band;        // strength of everything but the melody
 };
 
 const Section kSections[] = {
-    {&kJingleBellsVerse, 0, &kBeatGroove, kQuarterPulse},
-    {&kJingleBellsChorus, 0, &kSleighGroove, kQuarterPulse},
-    {&kGodRestYou, 0, &kDriveGroove, kThinPulse},
-    {&kDeckTheHalls, 0, &kBeatGroove, kQuarterPulse},
-    {&kWeWishYou, 2, &kWaltzGroove, kQuarterPulse},
+    {"Jingle Bells, verse", &kJingleBellsVerse, 0, &kVerseGroove, LeadTimbre::Verse, 0, kVerseBand},
+    {"Jingle Bells, chorus", &kJingleBellsChorus, 0, &kSleighGroove, LeadTimbre::Chorus, 0, 1.0},
+    {"God Rest You Merry", &kGodRestYou, 0, &kDriveGroove, LeadTimbre::Minor, 8, 1.0},
+    {"Deck the Halls", &kDeckTheHalls, 0, &kSkipGroove, LeadTimbre::Deck, 0, 1.0},
+    {"We Wish You a Merry Christmas", &kWeWishYou, 2, &kWaltzGroove, LeadTimbre::Waltz, 8, 1.0},
 };
 
 int wrapUp(int pitchClass, int low)
@@ -82,34 +103,14 @@ const ChordSpan& chordAt(const std::vector<ChordSpan>& chords, int row)
     return chords.back();
 }
 
-class Writer {
-public:
-    void add(Part part, int row, int rows, std::vector<double> pitches, double velocity, double variant = 0.0)
-    {
-        song_.part(part).push_back({row * kRowFrames, rows * kRowFrames, std::move(pitches), velocity, variant});
-    }
-    void hit(Part part, int row, double velocity, double variant = 0.0) { add(part, row, 1, {}, velocity, variant); }
-
-    // Every hit of a one-bar pattern, velocities scaled by `gain`.
-    void pattern(Part part, int barRow, const std::string& hits, double gain = 1.0)
-    {
-        for (std::size_t r = 0; r < hits.size(); ++r)
-            if (const double v = hitVelocity(hits[r]); v > 0.0)
-                hit(part, barRow + static_cast<int>(r), v * gain, hits[r] == 'o' ? 1.0 : 0.0);
-    }
-
-    Song finish(int rows)
-    {
-        song_.frames = rows * kRowFrames;
-        for (auto& events : song_.parts)
-            std::stable_sort(events.begin(), events.end(),
-                             [](const Event& a, const Event& b) { return a.start < b.start; });
-        return std::move(song_);
-    }
-
-private:
-    Song song_;
-};
+// A bell on every beat, the first accented.
+std::string quarters(int rowsPerBar)
+{
+    std::string hits(rowsPerBar, '.');
+    for (int r = 0; r < rowsPerBar; r += 4)
+        hits[r] = r == 0 ? 'X' : 'x';
+    return hits;
+}
 
 Melody melodyOf(const Tune& tune)
 {
@@ -128,11 +129,25 @@ void checkFits(const Tune& tune, const Melody& melody, const std::vector<ChordSp
                                  " rows, melody " + std::to_string(melody.rows));
 }
 
-void writeLead(Writer& w, int start, const Melody& melody, int transpose, double duty, int untilRow, double velocity)
+void writeLead(Writer& w, int start, const Melody& melody, int transpose, LeadTimbre timbre, int fromRow, int untilRow,
+               double velocity)
 {
     for (const NoteSpan& n : melody.notes)
-        if (n.row < untilRow)
-            w.add(Part::Lead, start + n.row, n.rows, {double(n.midi + transpose)}, velocity, duty);
+        if (n.row >= fromRow && n.row < untilRow) {
+            w.melody(Part::Lead, start + n.row, n.rows, n.midi + transpose, n.appoggiatura, velocity, double(timbre));
+        }
+}
+
+// The arpeggio playing the melody itself, in octaves, as a tracker's
+// arpeggio command would.
+void writeArpTune(Writer& w, int start, const Melody& melody, int transpose, int untilRow)
+{
+    for (const NoteSpan& n : melody.notes)
+        if (n.row < untilRow) {
+            const double m = n.midi + transpose + kArpTuneUp;
+            w.melody(Part::Arp, start + n.row, n.rows, m, n.appoggiatura, kBreakdownArp, kTunePulse).pitches.push_back(
+                m + kSemitones);
+        }
 }
 
 void writeSection(Writer& w, int start, const Section& s)
@@ -142,31 +157,61 @@ void writeSection(Writer& w, int start, const Section& s)
     const Melody melody = melodyOf(tune);
     const std::vector<ChordSpan> chords = parseChords(tune.chords);
     checkFits(tune, melody, chords);
+    const int breakdownRows = s.breakdownBars * g.rowsPerBar;
+    const auto breakdown = [&](int row) { return row < breakdownRows; };
 
-    writeLead(w, start, melody, s.transpose, s.leadDuty, melody.rows, 1.0);
+    if (breakdownRows > 0) {
+        w.section(std::string(s.name) + ", breakdown", start, breakdownRows);
+        w.section(s.name, start + breakdownRows, melody.rows - breakdownRows);
+        writeArpTune(w, start, melody, s.transpose, breakdownRows);
+    } else {
+        w.section(s.name, start, melody.rows);
+    }
+    writeLead(w, start, melody, s.transpose, s.lead, breakdownRows > 0 ? breakdownRows : -kBar, melody.rows, 1.0);
     w.hit(Part::Crash, start, 1.0);
 
     for (int row = 0; row < melody.rows; row += g.arpStepRows) {
+        if (row < breakdownRows)
+            continue;
         const bool onBeat = row % (2 * g.arpStepRows) == 0;
-        w.add(Part::Arp, start + row, g.arpStepRows, voicing(chordAt(chords, row), s.transpose, kArpLow),
-              onBeat ? 1.0 : 0.75, kThinPulse);
+        w.chord(Part::Arp, start + row, g.arpStepRows, voicing(chordAt(chords, row), s.transpose, kArpLow),
+              s.band * (onBeat ? 1.0 : 0.75), kArpPulse);
     }
     for (const ChordSpan& c : chords)
-        w.add(Part::Pad, start + c.row, c.rows, voicing(c, s.transpose, kPadLow), 1.0);
+        w.chord(Part::Pad, start + c.row, c.rows, voicing(c, s.transpose, kPadLow),
+                breakdown(c.row) ? kBreakdownPad : s.band);
     for (int row = 0; row < melody.rows; row += g.bassStepRows) {
         const int step = (row % g.rowsPerBar) / g.bassStepRows;
-        const int pitch = bassRoot(chordAt(chords, row), s.transpose) + g.bass[step % g.bass.size()];
-        w.add(Part::Bass, start + row, g.bassStepRows, {double(pitch)}, step % 2 == 0 ? 1.0 : 0.8);
+        const ChordSpan& chord = chordAt(chords, row);
+        if (row < breakdownRows) {
+            if (row % g.rowsPerBar == 0)
+                w.add(Part::Bass, start + row, g.rowsPerBar, {double(bassRoot(chord, s.transpose))}, kBreakdownBass);
+            continue;
+        }
+        const int pitch = bassRoot(chord, s.transpose) + g.bass[step % g.bass.size()];
+        w.add(Part::Bass, start + row, g.bassStepRows, {double(pitch)}, s.band * (step % 2 == 0 ? 1.0 : 0.8));
     }
 
     const int bars = melody.rows / g.rowsPerBar;
     for (int bar = 0; bar < bars; ++bar) {
         const int barRow = start + bar * g.rowsPerBar;
-        const bool fill = bar == bars - 1 && g.rowsPerBar == kBar;
-        w.pattern(Part::Kick, barRow, g.kick);
-        w.pattern(Part::Snare, barRow, fill ? kFillSnare : g.snare);
-        w.pattern(Part::Hat, barRow, fill ? g.hat.substr(0, kBar / 2) : g.hat);
-        w.pattern(Part::Bells, barRow, g.bells);
+        if (bar < s.breakdownBars) {
+            w.pattern(Part::Bells, barRow, quarters(g.rowsPerBar), kBreakdownBells);
+            if (bar == s.breakdownBars - 1) {
+                w.drums(barRow, rollInto(g.rowsPerBar), true);
+                w.add(Part::Riser, barRow, g.rowsPerBar, {}, 1.0);
+            }
+            continue;
+        }
+        if (bar == s.breakdownBars && bar > 0)
+            w.hit(Part::Crash, barRow, 1.0);
+        if (bar == bars - 1)
+            w.drums(barRow, rollInto(g.rowsPerBar), true, s.band);
+        else if ((bar + 1) % kFillEvery == 0)
+            w.drums(barRow, g.fill, true, s.band);
+        else
+            w.drums(barRow, g.beat, false, s.band);
+        w.pattern(Part::Bells, barRow, g.bells, s.band);
     }
 }
 
@@ -183,20 +228,21 @@ int writeIntro(Writer& w)
     const int rows = kIntroBars * kBar;
     const ChordSpan dominant = chordAt(chords, themeRows - 1);
 
-    writeLead(w, 0, melody, 0, kThinPulse, themeRows, 1.0);
+    w.section("opening", 0, rows);
+    writeLead(w, 0, melody, 0, LeadTimbre::MusicBox, -kBar, themeRows, 1.0);
     const Melody climb = parseMelody(kIntroClimb, kBar);
-    writeLead(w, kRollFromBar * kBar, climb, 0, kQuarterPulse, climb.rows, 0.8);
+    writeLead(w, kRollFromBar * kBar, climb, 0, LeadTimbre::Verse, -kBar, climb.rows, 0.8);
     for (int row = 0; row < rows; row += 2) {
         const double rise = double(row) / rows;
         const ChordSpan& chord = row < themeRows ? chordAt(chords, row) : dominant;
         const int bar = row / kBar;
-        w.add(Part::Arp, row, 2, voicing(chord, 0, kArpLow), 0.85 + 0.15 * rise, kThinPulse);
+        w.chord(Part::Arp, row, 2, voicing(chord, 0, kArpLow), 0.85 + 0.15 * rise, kArpPulse);
         if (row % kBar == 0)
-            w.add(Part::Pad, row, kBar, voicing(chord, 0, kPadLow), 1.0);
+            w.chord(Part::Pad, row, kBar, voicing(chord, 0, kPadLow), 1.0);
         if (row % kBar == 0 && bar < kRollFromBar)
             w.add(Part::Bass, row, kBar, {double(bassRoot(chord, 0))}, 0.8);
         if (bar >= kRollFromBar)
-            w.add(Part::Bass, row, 2, {double(bassRoot(chord, 0) + (row % 4 ? kSemitones : 0))}, 0.7 + 0.3 * rise);
+            w.add(Part::Bass, row, 2, {double(bassRoot(chord, 0) + (row % 4 ? kSemitones : 0))}, 0.5 + 0.3 * rise);
     }
     for (int bar = 0; bar < kIntroBars; ++bar) {
         const int barRow = bar * kBar;
@@ -217,20 +263,37 @@ int writeIntro(Writer& w)
     return rows;
 }
 
-int writeEnding(Writer& w, int start, int transpose)
+// Returns the length of the close in samples, the ring-out included.
+long writeEnding(Writer& w, int start)
 {
-    const ChordSpan home{0, kEndingRows, 7, {0, 4, 7}};
-    const int held = kEndingRows;
-    w.hit(Part::Crash, start, 1.0);
-    w.hit(Part::Kick, start, 1.0);
-    // Held into the fade at the very end, so the loop closes on the chord.
-    w.add(Part::Lead, start, held, {double(wrapUp(home.root + transpose, kLeadLow))}, 1.0, kSquare);
-    w.add(Part::Arp, start, held, voicing(home, transpose, kArpLow), 1.0, kSquare);
-    w.add(Part::Pad, start, held, voicing(home, transpose, kPadLow), 1.0);
-    w.add(Part::Bass, start, held, {double(bassRoot(home, transpose))}, 1.0);
-    for (int r = 0; r < held / 2; r += 2)
-        w.hit(Part::Bells, start + r, 1.0 - double(r) / held);
-    return held;
+    const Melody lead = parseMelody(kTurnaroundLead, kBar);
+    const std::vector<ChordSpan> chords = parseChords(kTurnaroundChords);
+    w.section("turnaround and final chord", start, lead.rows + kRingRows);
+    writeLead(w, start, lead, 0, LeadTimbre::Chorus, 0, lead.rows, 1.0);
+    for (int row = 0; row < lead.rows; row += 2)
+        w.chord(Part::Arp, start + row, 2, voicing(chordAt(chords, row), 0, kArpLow), row % 4 ? 0.75 : 1.0, kArpPulse);
+    for (const ChordSpan& c : chords) {
+        w.chord(Part::Pad, start + c.row, c.rows, voicing(c, 0, kPadLow), 1.0);
+        for (int row = c.row; row < c.row + c.rows; row += 2)
+            w.add(Part::Bass, start + row, 2, {double(bassRoot(c, 0) + (row % 4 ? kSemitones : 0))}, 1.0);
+    }
+    w.drums(start, kSleighGroove.beat, false);
+    w.drums(start + kBar, rollInto(kBar), true);
+    w.pattern(Part::Bells, start, kSleighGroove.bells);
+    w.pattern(Part::Bells, start + kBar, kSleighGroove.bells);
+
+    // The home chord, struck once and left to ring.
+    const int hit = start + lead.rows;
+    const ChordSpan home{0, kRingRows, kHomeRoot, {0, 4, 7}};
+    w.hit(Part::Crash, hit, 1.0);
+    w.hit(Part::Kick, hit, 1.0);
+    w.hit(Part::Bells, hit, 1.0);
+    const auto ring = [](Event& e) { e.ring = kRingSeconds; };
+    ring(w.melody(Part::Lead, hit, kRingRows, kFinalLead, false, 1.0, double(LeadTimbre::Bell)));
+    ring(w.add(Part::Arp, hit, kRingRows, voicing(home, 0, kArpLow), 1.0, kArpPulse));
+    ring(w.add(Part::Pad, hit, kRingRows, voicing(home, 0, kPadLow), 1.0));
+    ring(w.add(Part::Bass, hit, kRingRows, {double(bassRoot(home, 0))}, 1.0));
+    return long(lead.rows + kRingRows) * kRowFrames;
 }
 
 }  // namespace
@@ -239,12 +302,10 @@ Song arrangeSong()
 {
     Writer w;
     int row = writeIntro(w);
-    int transpose = 0;
     for (const Section& s : kSections) {
         writeSection(w, row, s);
         row += melodyOf(*s.tune).rows;
-        transpose = s.transpose;
     }
-    row += writeEnding(w, row, transpose);
-    return w.finish(row);
+    const long frames = long(row) * kRowFrames + writeEnding(w, row);
+    return w.finish(frames);
 }

@@ -94,7 +94,9 @@ private:
 
 class OnePoleLow {
 public:
-    explicit OnePoleLow(double hz) : a_(1.0 - std::exp(-kTwoPi * hz / kSampleRate)) {}
+    explicit OnePoleLow(double hz) { setCutoff(hz); }
+    // Keeps the state, so a voice can change colour between notes.
+    void setCutoff(double hz) { a_ = 1.0 - std::exp(-kTwoPi * hz / kSampleRate); }
     double process(double in) { return state_ += a_ * (in - state_); }
 
 private:

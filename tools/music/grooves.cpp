@@ -8,12 +8,11 @@ constexpr int kEighth = 2;
 constexpr int kQuarter = 4;
 }  // namespace
 
-const Groove kBeatGroove = {
+const Groove kVerseGroove = {
     16,
-    "X...X...X...X.x.",
-    "....X.......X...",
-    "X.x.X.x.X.x.X.o.",
-    "X.x.X.x.X.x.X.x.",
+    {"X.......X.x.....", "....X.......X...", "x.x.x.x.x.x.x.x."},
+    {"X..X....X.......", "....X...x.xxXxXX", "o.....x.x.x....."},
+    "X...x...X...x...",
     {0, 12, 0, 12, 0, 12, 7, 12},
     kEighth,
     kEighth,
@@ -21,9 +20,8 @@ const Groove kBeatGroove = {
 
 const Groove kSleighGroove = {
     16,
-    "X...X...X...X.x.",
-    "....X.......X...",
-    "X.x.X.x.X.x.X.o.",
+    {"X...X...X...X...", "....X.......X...", "..x...x...x...o."},
+    {"X..X..X...X.X...", "....X.....xxXxXX", "o.....x........."},
     "XxxxXxxxXxxxXxxx",
     {0, 12, 0, 12, 0, 12, 7, 12},
     kEighth,
@@ -32,27 +30,49 @@ const Groove kSleighGroove = {
 
 const Groove kDriveGroove = {
     16,
-    "X.....x.X.....x.",
-    "....X.......X..x",
-    "XxxxXxxxXxxxXxox",
+    {"X.....x.X.....x.", "....X.......X..x", "XxxxXxxxXxxxXxox"},
+    {"X..X..X...X.X.X.", "....X...xxXxXXXX", "o...xxxx........"},
     "X...X...X...X...",
     {0, 0, 12, 0, 0, 12, 7, 5},
     kEighth,
     kEighth,
 };
 
+const Groove kSkipGroove = {
+    16,
+    {"X..X..X...X..X..", "....X.......X...", "x.xxx.xxx.xxx.xo"},
+    {"X...X...X.X.....", "....X...x.XxXxXX", "o...x.x........."},
+    "X.x.X.x.X.x.X.x.",
+    {0, 7, 12, 7, 0, 7, 12, 10},
+    kEighth,
+    kEighth,
+};
+
 const Groove kWaltzGroove = {
     12,
-    "X.......x...",
-    "....x...x...",
-    "..x...x...o.",
+    {"X.......x...", "....x...x...", "..x...x...o."},
+    {"X.....X.....", "....x.x.xxXX", "o..........."},
     "X.x.x.x.x.x.",
     {0, 7, 12},
     kQuarter,
     kEighth,
 };
 
-const std::string kFillSnare = "....X...xxxxXXXX";
+Drums rollInto(int rowsPerBar)
+{
+    // Kick on the downbeat, then the snare in eighths and, over the second
+    // half, in sixteenths growing to an accent.
+    Drums d{std::string(rowsPerBar, '.'), std::string(rowsPerBar, '.'), std::string(rowsPerBar, '.')};
+    d.kick[0] = 'X';
+    for (int r = 0; r < rowsPerBar; ++r) {
+        const bool late = r >= rowsPerBar / 2;
+        if (late || r % 2 == 0)
+            d.snare[r] = late && r >= rowsPerBar - 4 ? 'X' : 'x';
+        if (!late && r % 2 == 0)
+            d.hat[r] = 'x';
+    }
+    return d;
+}
 
 double hitVelocity(char c)
 {

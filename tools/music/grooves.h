@@ -6,26 +6,37 @@
 #include <string>
 #include <vector>
 
+struct Drums {
+    std::string kick, snare, hat;
+};
+
 struct Groove {
     int rowsPerBar;
-    std::string kick, snare, hat, bells;
+    Drums beat;
+    // Played in place of the beat every fourth bar, so the phrase is heard
+    // turning.
+    Drums fill;
+    std::string bells;
     // Bass: semitones above the chord's root, one per step of bassStepRows.
     std::vector<int> bass;
     int bassStepRows;
     int arpStepRows;  // how often the arpeggio is struck anew
 };
 
-// 4/4 straight eighths: the Jingle Bells and Deck the Halls drive.
-extern const Groove kBeatGroove;
-// The same with sleigh bells on every sixteenth, for the big chorus.
+// Jingle Bells verse: a light half-time kick under eighth hats.
+extern const Groove kVerseGroove;
+// Jingle Bells chorus: four on the floor, offbeat hats, sleigh bells on
+// every sixteenth.
 extern const Groove kSleighGroove;
 // Busier sixteenth hats and a syncopated kick for the minor carol.
 extern const Groove kDriveGroove;
+// Deck the Halls: a skipping kick and a shuffled hat.
+extern const Groove kSkipGroove;
 // 3/4 oom-pah-pah.
 extern const Groove kWaltzGroove;
 
-// Last-bar snare fill leading into the next section (4/4 only).
-extern const std::string kFillSnare;
+// The last bar of a section: the snare rolls into the next one.
+Drums rollInto(int rowsPerBar);
 
 // Velocity of a pattern character, 0 for a rest.
 double hitVelocity(char c);

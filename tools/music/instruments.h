@@ -22,3 +22,12 @@ void renderHat(const std::vector<Event>& events, std::vector<float>& out, Rng& r
 void renderBells(const std::vector<Event>& events, std::vector<float>& out, Rng& rng);
 void renderCrash(const std::vector<Event>& events, std::vector<float>& out, Rng& rng);
 void renderRiser(const std::vector<Event>& events, std::vector<float>& out, Rng& rng);
+
+// How loud a render still is where it stops: the largest of its last few
+// written samples against its peak. A voice whose envelope ends at zero
+// reads near 0; one whose tail is cut off reads its level at the cut.
+double tailShare(const std::vector<float>& out);
+
+// One note of the part, as the arrangement would write it, alone in a
+// buffer long enough for every tail.
+std::vector<float> renderSingleNote(Part part, double variant);

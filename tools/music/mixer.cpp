@@ -2,6 +2,7 @@
 
 #include "dsp.h"
 #include "instruments.h"
+#include "limiter.h"
 
 #include <algorithm>
 #include <array>
@@ -12,26 +13,30 @@ namespace {
 struct Placement {
     double gain;
     double pan;        // -1 left .. 1 right
-    double haasMs;     // right channel delayed, widening without moving
     double echoSend;
 };
 
-// In the order of Part. Only the high parts get the Haas delay: on the pad
-// or the bass it would comb-filter the mono mix, which is what the show's
-// spectrum reads. The kick is driven into the limiter on purpose; it gives
-// the plasma bars their tallest peaks.
+// In the order of Part. Panned the way a four-channel tracker spreads its
+// voices: the melody to one side, the arpeggio to the other, the pad and
+// bells opposite the hats; kick, bass and snare stay near the middle, where
+// the weight of the mix belongs.
 constexpr std::array<Placement, kPartCount> kDesk{{
-    {0.3, 0.0, 0.0, 0.35},     // lead
-    {0.11, -0.35, 11.0, 0.15}, // arp
-    {0.48, 0.3, 0.0, 0.0},     // pad
-    {0.36, 0.0, 0.0, 0.0},     // bass
-    {1.05, 0.0, 0.0, 0.0},     // kick
-    {0.30, 0.05, 0.0, 0.05},   // snare
-    {0.09, 0.4, 0.0, 0.0},     // hat
-    {0.14, 0.45, 7.0, 0.1},    // bells
-    {0.14, -0.2, 0.0, 0.0},    // crash
-    {0.3, 0.0, 0.0, 0.2},      // riser
+    {0.27, -0.5, 0.35},   // lead
+    {0.22, 0.6, 0.15},    // arp
+    {0.40, -0.45, 0.0},   // pad
+    {0.34, 0.0, 0.0},     // bass
+    {0.40, 0.0, 0.0},     // kick
+    {0.30, 0.15, 0.05},   // snare
+    {0.10, 0.6, 0.0},     // hat
+    {0.14, -0.6, 0.1},    // bells
+    {0.14, -0.25, 0.0},   // crash
+    {0.3, 0.1, 0.2},      // riser
 }};
+
+// The bass gives way by half under each kick.
+constexpr double kDuckDepth = 0.5;
+constexpr double kDuckAttack = 0.002;
+constexpr double kDuckRelease = 0.08;
 
 // Ping-pong echo on a dotted eighth, darkened on every repeat like a tape
 // echo.
@@ -47,13 +52,16 @@ constexpr double kPresenceQ = 0.6;
 constexpr double kPresenceBoost = 1.0;  // added band, about +6 dB at the centre
 
 // House level: loud enough to move the bars, with room below full scale
-// for the encoder's overshoot.
-constexpr double kTargetRmsDb = -12.6;
-constexpr double kCeilingDb = -2.0;
-constexpr double kKneeShare = 0.8;  // the limiter starts bending here
+// for the encoder's overshoot. The level is set low enough that the
+// limiter only shaves the odd peak.
+constexpr double kTargetRmsDb = -14.9;
+constexpr double kCeilingDb = -1.5;
+constexpr double kLookaheadSeconds = 0.005;
+constexpr double kReleaseSeconds = 0.08;
 constexpr double kDcCutHz = 20.0;
-constexpr double kFadeInSeconds = 0.003;
-constexpr double kFadeOutSeconds = 0.8;
+// Guards against a click at the loop's seam; the music itself comes to
+// rest before them.
+constexpr double kEdgeGuardSeconds = 0.01;
 constexpr double kFullScale = 32767.0;
 
 double dbToGain(double db) { return std::pow(10.0, db / 20.0); }
@@ -69,13 +77,25 @@ void place(const std::vector<float>& mono, const Placement& p, Bus& bus)
     const double angle = (p.pan + 1.0) * kPi / 4.0;
     const double l = std::cos(angle) * p.gain;
     const double r = std::sin(angle) * p.gain;
-    const long haas = std::lround(p.haasMs * kSampleRate / 1000.0);
     const long n = static_cast<long>(mono.size());
     for (long s = 0; s < n; ++s) {
         bus.left[s] += static_cast<float>(mono[s] * l);
-        if (s >= haas)
-            bus.right[s] += static_cast<float>(mono[s - haas] * r);
+        bus.right[s] += static_cast<float>(mono[s] * r);
         bus.send[s] += static_cast<float>(mono[s] * p.gain * p.echoSend);
+    }
+}
+
+// The bass steps aside for a moment at every kick, as a sidechained bass
+// does: the two no longer pile up into one peak.
+void duckUnderKick(std::vector<float>& bass, const std::vector<float>& kick)
+{
+    const double attack = 1.0 - std::exp(-1.0 / (kDuckAttack * kSampleRate));
+    const double release = 1.0 - std::exp(-1.0 / (kDuckRelease * kSampleRate));
+    double env = 0.0;
+    for (std::size_t s = 0; s < bass.size(); ++s) {
+        const double level = std::fabs(double(kick[s]));
+        env += (level > env ? attack : release) * (level - env);
+        bass[s] = static_cast<float>(bass[s] * (1.0 - kDuckDepth * std::min(1.0, env)));
     }
 }
 
@@ -112,38 +132,32 @@ void removeDc(std::vector<float>& x)
     }
 }
 
-// Soft knee: untouched below the knee, bent smoothly toward the ceiling
-// above it, never reaching it.
-double limit(double x, double knee, double ceiling)
+// A raised-cosine guard over the first and last few milliseconds.
+double edgeGuard(long s, long n)
 {
-    const double mag = std::fabs(x);
-    if (mag <= knee)
-        return x;
-    const double room = ceiling - knee;
-    return std::copysign(knee + room * std::tanh((mag - knee) / room), x);
-}
-
-double fadeAt(long s, long n)
-{
-    const double in = std::min(1.0, s / (kFadeInSeconds * kSampleRate));
-    const double out = std::min(1.0, double(n - 1 - s) / (kFadeOutSeconds * kSampleRate));
-    return in * std::max(0.0, out);
+    const double guard = kEdgeGuardSeconds * kSampleRate;
+    const double x = std::min(1.0, std::min(double(s), double(n - 1 - s)) / guard);
+    return 0.5 - 0.5 * std::cos(kPi * std::max(0.0, x));
 }
 
 }  // namespace
 
-std::vector<std::int16_t> mixSong(const Song& song)
+std::vector<std::int16_t> mixSong(const Song& song, MixDetail* detail)
 {
     const long n = song.frames;
     Bus bus(n);
-    std::vector<float> scratch(n);
+    std::array<std::vector<float>, kPartCount> stems;
     for (std::size_t p = 0; p < kPartCount; ++p) {
-        std::fill(scratch.begin(), scratch.end(), 0.0f);
+        stems[p].assign(n, 0.0f);
         // A seed per part, so a change in one part leaves the others' noise alone.
         Rng rng(kNoiseSeed + static_cast<std::uint32_t>(p) * 7919u);
-        renderPart(static_cast<Part>(p), song.parts[p], scratch, rng);
-        place(scratch, kDesk[p], bus);
+        renderPart(static_cast<Part>(p), song.parts[p], stems[p], rng);
     }
+    duckUnderKick(stems[std::size_t(Part::Bass)], stems[std::size_t(Part::Kick)]);
+    for (std::size_t p = 0; p < kPartCount; ++p)
+        place(stems[p], kDesk[p], bus);
+    if (detail)
+        detail->stems = std::move(stems);
     addEcho(bus);
     addPresence(bus.left);
     addPresence(bus.right);
@@ -155,15 +169,30 @@ std::vector<std::int16_t> mixSong(const Song& song)
         energy += double(bus.left[s]) * bus.left[s] + double(bus.right[s]) * bus.right[s];
     const double rms = std::sqrt(energy / (2.0 * std::max(1L, n)));
     const double gain = rms > 0.0 ? dbToGain(kTargetRmsDb) / rms : 1.0;
-    const double ceiling = dbToGain(kCeilingDb);
+    for (long s = 0; s < n; ++s) {
+        bus.left[s] = static_cast<float>(bus.left[s] * gain);
+        bus.right[s] = static_cast<float>(bus.right[s] * gain);
+    }
+    const std::vector<float> limit =
+        limiterGain(bus.left, bus.right, {dbToGain(kCeilingDb), kLookaheadSeconds, kReleaseSeconds});
 
     std::vector<std::int16_t> pcm(2 * n);
     for (long s = 0; s < n; ++s) {
-        const double fade = fadeAt(s, n);
-        const double l = limit(bus.left[s] * gain, kKneeShare * ceiling, ceiling) * fade;
-        const double r = limit(bus.right[s] * gain, kKneeShare * ceiling, ceiling) * fade;
-        pcm[2 * s] = static_cast<std::int16_t>(std::lround(l * kFullScale));
-        pcm[2 * s + 1] = static_cast<std::int16_t>(std::lround(r * kFullScale));
+        const double g = limit[s] * edgeGuard(s, n);
+        pcm[2 * s] = static_cast<std::int16_t>(std::lround(bus.left[s] * g * kFullScale));
+        pcm[2 * s + 1] = static_cast<std::int16_t>(std::lround(bus.right[s] * g * kFullScale));
+    }
+    if (detail) {
+        for (std::size_t p = 0; p < kPartCount; ++p) {
+            const double angle = (kDesk[p].pan + 1.0) * kPi / 4.0;
+            const double toMono = 0.5 * (std::cos(angle) + std::sin(angle)) * kDesk[p].gain * gain;
+            for (float& v : detail->stems[p])
+                v = static_cast<float>(v * toMono);
+        }
+        detail->dryMono.resize(n);
+        for (long s = 0; s < n; ++s)
+            detail->dryMono[s] = 0.5f * (bus.left[s] + bus.right[s]);
+        detail->gain = limit;
     }
     return pcm;
 }

@@ -1,8 +1,10 @@
 // Decodes an MP3 the way the show does and prints the figures the music is
 // held to (measure.h). With --frames it also prints, per second, the fewest
 // lit scope bands and the largest band, for finding weak spots; with
-// --at the scope's bands at one moment; with --wav it writes the decoded samples for a spectrogram.
+// --at the scope's bands at one moment; after the levels, the figures of how
+// lively the scope and the plasma bars are (lively.h); with --wav it writes the decoded samples for a spectrogram.
 //   musiccheck FILE.mp3 [--frames] [--at SECONDS] [--wav OUT.wav]
+#include "lively.h"
 #include "measure.h"
 
 #include <cstdio>
@@ -107,5 +109,6 @@ int main(int argc, char** argv)
                 music::kLitBandsWanted, music::kScopeBands - 1, music::kLitLevel);
     std::printf("p95 frame max %.3f (bands 0-%d)\n", m.p95PlasmaMax, music::kPlasmaBands - 1);
     std::printf("largest band  %.3f\n", m.maxBand);
+    music::printLively(music::measureLively(track), stdout);
     return 0;
 }

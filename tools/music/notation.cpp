@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int kMidiOfC0 = 12;
+constexpr char kAppoggiaturaMark = '*';
 constexpr int kSemitonesPerOctave = 12;
 // Pitch classes of the natural notes A to G.
 constexpr int kNaturalClass[] = {9, 11, 0, 2, 4, 5, 7};
@@ -106,8 +107,10 @@ Melody parseMelody(const std::string& text, int rowsPerBar)
         if (pickup)
             row = -length;
         for (const auto& [name, rows] : bars[b]) {
-            if (name != "r")
-                melody.notes.push_back({row, rows, parsePitch(name)});
+            const bool leaning = !name.empty() && name.back() == kAppoggiaturaMark;
+            const std::string pitch = leaning ? name.substr(0, name.size() - 1) : name;
+            if (pitch != "r")
+                melody.notes.push_back({row, rows, parsePitch(pitch), leaning});
             row += rows;
         }
     }

@@ -5,7 +5,8 @@
 // rest. "|" marks a bar line; every bar must fill the tune's bar length
 // exactly, except a shorter first one, which is a pickup played before the
 // tune's first bar. Chords are "name:rows" tokens such as "G:16", "Am:8",
-// "D7:8" (major, m, 7, m7).
+// "D7:8" (major, m, 7, m7). A note marked with a star, "F#4*:4", is a
+// deliberate appoggiatura: it may lean on the chord tone a semitone away.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ struct NoteSpan {
     int row;  // from the tune's first full bar; a pickup starts below 0
     int rows;
     int midi;
+    bool appoggiatura = false;
 };
 
 struct ChordSpan {

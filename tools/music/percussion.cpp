@@ -6,12 +6,14 @@
 
 namespace {
 
-// Kick: a sine falling from about 160 Hz to 45 Hz, the classic chip kick.
-constexpr double kKickLength = 0.35;
-constexpr double kKickLowHz = 45.0;
-constexpr double kKickSweepHz = 115.0;
+// Kick: a sine falling from about 160 Hz to 48 Hz, the classic chip kick,
+// short enough to leave the bass room, and long enough for its tail to die
+// away on its own.
+constexpr double kKickLength = 0.7;
+constexpr double kKickLowHz = 48.0;
+constexpr double kKickSweepHz = 112.0;
 constexpr double kKickSweepTime = 0.035;
-constexpr double kKickDecay = 0.32;
+constexpr double kKickDecay = 0.15;
 constexpr double kKickClick = 0.25;
 constexpr double kKickClickDecay = 0.002;
 
@@ -53,6 +55,10 @@ constexpr double kRiserQ = 1.0;
 
 constexpr double kQ = 0.7;
 constexpr double kHitAttack = 0.0005;
+// Every hit is brought to exactly zero over its last moments, so no tail
+// stops on a step however long it rang.
+constexpr double kTaperSeconds = 0.03;
+constexpr double kTaperShare = 0.25;
 
 long frames(double seconds) { return static_cast<long>(seconds * kSampleRate); }
 
@@ -62,9 +68,12 @@ template <typename Fn>
 void strike(const Event& e, double length, std::vector<float>& out, Fn sample)
 {
     const long end = std::min<long>(e.start + frames(length), static_cast<long>(out.size()));
+    const double taper = std::min(kTaperSeconds, kTaperShare * length);
     for (long s = e.start; s < end; ++s) {
         const double t = double(s - e.start) / kSampleRate;
-        out[s] += static_cast<float>(sample(t) * std::min(1.0, t / kHitAttack) * e.velocity);
+        const double left = std::max(0.0, double(e.start + frames(length) - 1 - s) / kSampleRate);
+        const double close = left < taper ? 0.5 - 0.5 * std::cos(kPi * left / taper) : 1.0;
+        out[s] += static_cast<float>(sample(t) * std::min(1.0, t / kHitAttack) * close * e.velocity);
     }
 }
 

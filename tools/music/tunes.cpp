@@ -5,7 +5,8 @@ constexpr int kCommonTime = 16;
 constexpr int kWaltzTime = 12;
 }  // namespace
 
-// James Lord Pierpont, 1857. G major.
+// James Lord Pierpont, 1857. G major. The C leaning on the B of the G chord
+// ("sleigh" in the chorus) is the tune's own appoggiatura.
 const Tune kJingleBellsVerse = {
     "Jingle Bells, verse",
     "D4:4 B4:4 A4:4 G4:4 | D4:12 D4:2 D4:2 | D4:4 B4:4 A4:4 G4:4 | E4:16 |"
@@ -19,9 +20,9 @@ const Tune kJingleBellsVerse = {
 const Tune kJingleBellsChorus = {
     "Jingle Bells, chorus",
     "B4:4 B4:4 B4:8 | B4:4 B4:4 B4:8 | B4:4 D5:4 G4:6 A4:2 | B4:16 |"
-    "C5:4 C5:4 C5:6 C5:2 | C5:4 B4:4 B4:4 B4:2 B4:2 | B4:4 A4:4 A4:4 B4:4 | A4:8 D5:8 |"
+    "C5:4 C5:4 C5:6 C5:2 | C5*:4 B4:4 B4:4 B4:2 B4:2 | B4:4 A4:4 A4:4 B4:4 | A4:8 D5:8 |"
     "B4:4 B4:4 B4:8 | B4:4 B4:4 B4:8 | B4:4 D5:4 G4:6 A4:2 | B4:16 |"
-    "C5:4 C5:4 C5:6 C5:2 | C5:4 B4:4 B4:4 B4:2 B4:2 | D5:4 D5:4 C5:4 A4:4 | G4:16",
+    "C5:4 C5:4 C5:6 C5:2 | C5*:4 B4:4 B4:4 B4:2 B4:2 | D5:4 D5:4 C5:4 A4:4 | G4:16",
     "G:64 C:16 G:16 A7:16 D7:16 G:64 C:16 G:16 D7:16 G:16",
     kCommonTime,
 };

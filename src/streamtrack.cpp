@@ -1,0 +1,185 @@
+#include "streamtrack.h"
+
+#ifdef __linux__
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Frames decoded per step of the background thread: small enough that a
+// request to stop is answered at once.
+constexpr std::size_t kStepFrames = 8 * 1024;
+constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
+const char* const kNoAudio = "no MPEG audio in the file";
+// Decoding runs over 100 times faster than playback, so it can yield to the
+// show's start-up on a busy machine without falling behind.
+constexpr int kDecoderNice = 10;
+
+void yieldToTheShow()
+{
+#ifdef __linux__
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kDecoderNice);
+#endif
+}
+
+}  // namespace
+
+StreamedTrack::~StreamedTrack()
+{
+    stop();
+}
+
+std::int16_t* StreamedTrack::frameAt(std::size_t frame) const
+{
+    if (frame < firstBlockFrames_)
+        return blocks_[0] + frame * kMixChannels;
+    const std::size_t beyond = frame - firstBlockFrames_;
+    return blocks_[1 + beyond / growFrames_] + (beyond % growFrames_) * kMixChannels;
+}
+
+// The first frame past the block that holds `frame`.
+std::size_t StreamedTrack::blockEnd(std::size_t frame) const
+{
+    if (frame < firstBlockFrames_)
+        return firstBlockFrames_;
+    const std::size_t beyond = frame - firstBlockFrames_;
+    return firstBlockFrames_ + (beyond / growFrames_ + 1) * growFrames_;
+}
+
+bool StreamedTrack::ensureBlock(std::size_t frame)
+{
+    const std::size_t index = frame < firstBlockFrames_ ? 0 : 1 + (frame - firstBlockFrames_) / growFrames_;
+    if (index >= blocks_.size())
+        return false;
+    if (blocks_[index] == nullptr) {
+        const std::size_t frames = index == 0 ? firstBlockFrames_ : growFrames_;
+        // Left uninitialised: nobody reads a frame before it is decoded, and
+        // untouched pages cost no memory.
+        owned_.emplace_back(new std::int16_t[frames * kMixChannels]);
+        blocks_[index] = owned_.back().get();
+    }
+    return true;
+}
+
+std::size_t StreamedTrack::copy(std::size_t pos, std::size_t count, std::int16_t* dest) const
+{
+    const std::size_t available = decodedFrames();
+    if (pos >= available)
+        return 0;
+    const std::size_t end = pos + std::min(count, available - pos);
+    for (std::size_t at = pos; at < end;) {
+        const std::size_t run = std::min(end, blockEnd(at)) - at;
+        std::memcpy(dest + (at - pos) * kMixChannels, frameAt(at), run * kBytesPerFrame);
+        at += run;
+    }
+    return end - pos;
+}
+
+bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t maxFrames, std::string cutNote,
+                          std::string& error)
+{
+    auto stream = std::make_unique<Mp3Stream>();
+    if (!stream->open(path, error))
+        return false;
+    const std::size_t estimate = sizeFromEstimate_ ? stream->estimatedFrames() : 0;
+    firstBlockFrames_ = std::max<std::size_t>(std::min(std::max(estimate, firstFrames), maxFrames), 1);
+    blocks_.assign(2 + (maxFrames - std::min(firstBlockFrames_, maxFrames)) / growFrames_, nullptr);
+    ensureBlock(0);
+
+    std::size_t got = 0;
+    const std::size_t first = std::min(firstFrames, maxFrames);
+    Mp3Stream::Status status = stream->read(blocks_[0], first, got, error);
+    if (status == Mp3Stream::Status::Failed)
+        return false;
+    if (got == 0) {
+        error = kNoAudio;
+        return false;
+    }
+    decoded_.store(got, std::memory_order_release);
+    if (status == Mp3Stream::Status::Done) {
+        finish();
+        return true;
+    }
+    worker_ = std::thread(&StreamedTrack::decodeRest, this, std::move(stream), maxFrames, std::move(cutNote));
+    return true;
+}
+
+void StreamedTrack::decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote)
+{
+    yieldToTheShow();
+    std::size_t frames = decodedFrames();
+    std::string error;
+    Mp3Stream::Status status = Mp3Stream::Status::More;
+    while (status == Mp3Stream::Status::More && frames < maxFrames &&
+           !stopRequested_.load(std::memory_order_relaxed)) {
+        if (!ensureBlock(frames))
+            break;
+        const std::size_t room = std::min({blockEnd(frames) - frames, maxFrames - frames, kStepFrames});
+        std::size_t got = 0;
+        status = stream->read(frameAt(frames), room, got, error);
+        frames += got;
+        decoded_.store(frames, std::memory_order_release);
+    }
+    // A file that breaks off midway plays what decoded, so a failure here
+    // ends the track without a word. One that runs past the limit says so.
+    if (frames >= maxFrames && status == Mp3Stream::Status::More) {
+        std::int16_t probe[kMixChannels];
+        std::size_t got = 0;
+        stream->read(probe, 1, got, error);
+        if (got > 0)
+            std::fprintf(stderr, "%s\n", cutNote.c_str());
+    }
+    finish();
+}
+
+void StreamedTrack::finish()
+{
+    {
+        std::lock_guard<std::mutex> lock(doneMutex_);
+        finished_.store(true, std::memory_order_release);
+    }
+    doneSignal_.notify_all();
+}
+
+void StreamedTrack::adopt(PcmTrack pcm)
+{
+    stop();
+    adopted_ = std::move(pcm);
+    firstBlockFrames_ = adopted_.frames();
+    blocks_.assign(1, adopted_.samples.data());
+    decoded_.store(firstBlockFrames_, std::memory_order_release);
+    finish();
+}
+
+void StreamedTrack::stop()
+{
+    stopRequested_.store(true, std::memory_order_relaxed);
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void StreamedTrack::waitFinished()
+{
+    std::unique_lock<std::mutex> lock(doneMutex_);
+    doneSignal_.wait(lock, [this] { return finished(); });
+}
+
+const PcmTrack& StreamedTrack::whole()
+{
+    waitFinished();
+    if (!adopted_.samples.empty() || firstBlockFrames_ == 0)
+        return adopted_;
+    if (!assembledReady_) {
+        assembled_.samples.resize(decodedFrames() * kMixChannels);
+        copy(0, decodedFrames(), assembled_.samples.data());
+        assembledReady_ = true;
+    }
+    return assembled_;
+}

@@ -1,0 +1,30 @@
+#include "stop_signal.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t caught = 0;
+
+extern "C" void onStopSignal(int sig)
+{
+    caught = sig;
+}
+
+}  // namespace
+
+void catchStopSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    // Writes and waits carry on; the renderer looks at the flag between frames.
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int stopSignal()
+{
+    return caught;
+}
