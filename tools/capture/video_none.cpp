@@ -29,3 +29,6 @@ bool VideoEncoder::finish(const std::string&, std::string& error)
     error = kNoVideoEncoder;
     return false;
 }
+
+// Nothing was started, so there is nothing to stop or remove.
+void VideoEncoder::abandon() {}
