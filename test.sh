@@ -6,7 +6,12 @@
 # two-hour soak: run that one with ./test.sh -L soak-full.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh ffmpeg
+# The plain pass also builds the Windows zip and runs it under wine in Xvfb.
+if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
+  scripts/install-deps.sh ffmpeg
+else
+  scripts/install-deps.sh ffmpeg g++-mingw-w64-x86-64 zip wine wine64 xvfb xauth openbox xdotool
+fi
 
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

@@ -4,12 +4,17 @@
 #include <cstdlib>
 #include <string>
 
+#ifdef FROSTHEM_OWN_PNG_LOADER
+#include "png_load.h"
+#else
 #include <SDL_image.h>
+#endif
 
 #include "animation.h"
 #include "held_stderr.h"
 #include "picture_file.h"
 #include "effects/balls.h"
+#include "report.h"
 
 sge_bmpFont* font;
 sge_bmpFont* font_intro;
@@ -63,10 +68,27 @@ constexpr int kSFontGlyphs = '~' - '!' + 1;
 [[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
 {
     const char* reason = SDL_GetError();
-    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s%s\n", path,
-                 reason && *reason ? reason : "unknown error", detail.c_str());
+    reportError("frosthem: cannot load \"%s\": %s%s", path,
+                reason && *reason ? reason : "unknown error", detail.c_str());
     std::exit(1);
 }
+
+}  // namespace
+
+#ifdef FROSTHEM_OWN_PNG_LOADER
+// Our own loader puts libpng's words into the error message itself.
+SDL_Surface* readPicture(const char* path)
+{
+    return loadPngFile(path);
+}
+#else
+SDL_Surface* readPicture(const char* path)
+{
+    return IMG_Load(path);
+}
+#endif
+
+namespace {
 
 // Refuses, before any library reads it, a file that cannot be opened (with
 // the system's reason, which SDL leaves out) or that claims a size the
@@ -89,7 +111,7 @@ SDL_Surface* loadPng(const char* path)
     checkFile(path);
     SDL_ClearError();
     HeldStderr held;
-    SDL_Surface* s = IMG_Load(path);
+    SDL_Surface* s = readPicture(path);
     const std::string said = held.release();
     if (!s)
         loadFailed(path, asDetail(said));

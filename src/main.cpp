@@ -3,6 +3,8 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "program_folder.h"
+#include "report.h"
 #include "show_options.h"
 #include "show.h"
 
@@ -12,6 +14,9 @@ int main(int argc, char** argv)
     const int early = handleCommandLine(argc, argv, options);
     if (early >= 0)
         return early;
+    // Should this fail, the first asset that cannot be found is named.
+    enterProgramFolder();
+    showErrorsInBox(true);
     startShow(options);
     while (!quitRequested) {
         framePass();

@@ -1,7 +1,6 @@
 // The show driver: start-up, the frame pass, the two scenes and the white
 // flash between them, and the keyboard.
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,6 +20,7 @@
 #include "extra.h"
 #include "globals.h"
 #include "music.h"
+#include "report.h"
 #include "show.h"
 #include "sound.h"
 #include "window.h"

@@ -1,9 +1,9 @@
 #include "window.h"
 
+#ifndef _WIN32
 #include <X11/Xlib.h>
 #include <unistd.h>
-
-#include <SDL_image.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +11,9 @@
 #include <cstring>
 #include <string>
 
+#include "assets.h"
 #include "geometry.h"
+#include "report.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ constexpr int kRoomPercent = 90;  // of the desktop, both ways
 
 [[noreturn]] void fail(const char* what, const char* reason)
 {
-    std::fprintf(stderr, "frosthem: %s: %s\n", what, reason);
+    reportError("frosthem: %s: %s", what, reason);
     std::exit(1);
 }
 
@@ -43,11 +45,13 @@ bool invisibleDriver()
 // asked for it: the music would otherwise play behind no window.
 void requireVisibleDisplay()
 {
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    // Read as SDL reads it: on Windows SDL keeps an environment of its own.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (invisibleDriver() && !(asked && *asked))
         fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
 }
 
+#ifndef _WIN32
 // Before SetVideoMode, sdl12-compat reports the desktop's mode as the
 // current one.
 void chooseWindowScaling(int scale)
@@ -60,18 +64,20 @@ void chooseWindowScaling(int scale)
     }
     setenv(kWindowScalingVar, std::to_string(scale).c_str(), 0);
 }
+#endif
 
 void setWindowIcon()
 {
-    SDL_Surface* icon = IMG_Load(kIconFile);
+    SDL_Surface* icon = readPicture(kIconFile);
     if (!icon) {
-        std::fprintf(stderr, "frosthem: %s: %s; the window has no icon\n", kIconFile, IMG_GetError());
+        reportNotice("frosthem: %s: %s; the window has no icon", kIconFile, SDL_GetError());
         return;
     }
     SDL_WM_SetIcon(icon, nullptr);
     SDL_FreeSurface(icon);
 }
 
+#ifndef _WIN32
 // Xlib calls this when the connection to the X server breaks (the server
 // died, or the window was killed). Its own handler would call exit(), and
 // the SDL_Quit registered with atexit would then wait forever for an answer
@@ -88,6 +94,7 @@ int displayLost(Display* display)
     (void)written;
     _exit(1);
 }
+#endif
 
 }  // namespace
 
@@ -105,15 +112,21 @@ int chooseScale(int desktopWidth, int desktopHeight)
 
 SDL_Surface* openShowWindow(const ShowOptions& options)
 {
+#ifndef _WIN32
     setenv(kScaleMethodVar, "nearest", 0);
+#endif
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("cannot start video", SDL_GetError());
     requireVisibleDisplay();
+#ifndef _WIN32
     // Once video is up, before there is a window to lose.
     XSetIOErrorHandler(displayLost);
+#endif
     // Nothing to size or decorate on a driver that shows nothing (tests).
     if (!invisibleDriver()) {
+#ifndef _WIN32
         chooseWindowScaling(options.scale);
+#endif
         setWindowIcon();
     }
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
