@@ -2,7 +2,7 @@
 # Builds the show for 64-bit Windows with Debian's mingw-w64 and packs it:
 #   scripts/build-windows.sh
 # gives build-windows/frosthem-VERSION-windows-x64.zip: one static exe (it
-# needs only Windows' own DLLs), gfx/, data/, README.txt and the licences of
+# needs only Windows' own DLLs), gfx/, icons/, data/, README.txt and the licences of
 # the libraries built into it. The libraries are built from Debian's source
 # packages into build-windows/prefix once; later runs reuse them.
 # Also builds frosthem-capture.exe (not packed), which the tests compare with
@@ -143,7 +143,7 @@ stage=$out/$name
 rm -rf "$stage" "$out/$name.zip"
 mkdir -p "$stage/data" "$stage/licences"
 $host-strip -o "$stage/frosthem.exe" "$out/build/frosthem.exe"
-cp -r gfx "$stage/"
+cp -r gfx icons "$stage/"
 cp data/demo.mp3 "$stage/data/"
 sed "s/@VERSION@/$version/" packaging/windows/README.txt >"$stage/README.txt"
 licence() { cp "$work/$1/$2" "$stage/licences/$3"; }
