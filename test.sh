@@ -8,7 +8,12 @@
 #                                   in headless chromium (ctest -L web)
 set -euo pipefail
 cd "$(dirname "$0")"
-deps=(ffmpeg)
+# The plain pass also builds the Windows zip and runs it under wine in Xvfb.
+if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
+  deps=(ffmpeg)
+else
+  deps=(ffmpeg g++-mingw-w64-x86-64 zip wine wine64 xvfb xauth openbox xdotool)
+fi
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${FROSTHEM_WEB_TESTS:-0}" = 1 ]; then

@@ -20,11 +20,15 @@ prefix=$scratch/moved
 mkdir "$scratch/elsewhere"
 cd "$scratch/elsewhere"
 
-for f in share/frosthem/data/demo.mp3 share/frosthem/gfx/mario3.bmp share/frosthem/gfx/boll0001.png; do
+for f in share/frosthem/data/demo.mp3 share/frosthem/gfx/mario3.bmp share/frosthem/gfx/boll0001.png \
+         share/frosthem/icons/frosthem_128.png share/icons/hicolor/48x48/apps/frosthem.png \
+         share/man/man6/frosthem.6.gz share/man/man6/frosthem-capture.6.gz; do
   [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 grep -qx 'Name=Frosthem LAN XMAS 2005' "$prefix/share/applications/frosthem.desktop" ||
   fail "no desktop entry naming the show"
+grep -qx 'Icon=frosthem' "$prefix/share/applications/frosthem.desktop" || fail "the desktop entry has no icon"
+[ ! -e "$prefix/games" ] && [ ! -e "$prefix/share/games" ] || fail "the Debian package's layout leaked into a plain install"
 
 # The show: two seconds with SDL's dummy drivers, then asked to quit.
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$prefix/bin/frosthem" 2>show.err >/dev/null &

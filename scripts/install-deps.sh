@@ -8,7 +8,9 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-sge-dev
   libmpg123-dev libkissfft-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libmp3lame-dev fonts-dejavu-core libpng-dev
+  libcairo2-dev libmp3lame-dev fonts-dejavu-core libpng-dev libx11-dev
+  xvfb openbox xdotool            # the real-window tests
+  dpkg-dev file lintian           # the Debian package and its checks
   valgrind
   "$@"
 )

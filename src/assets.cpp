@@ -5,7 +5,7 @@
 #include <string>
 
 #ifdef FROSTHEM_OWN_PNG_LOADER
-#include "png_load.h"  // the cross builds have no SDL_image
+#include "png_load.h"
 #else
 #include <SDL_image.h>
 #endif
@@ -14,6 +14,7 @@
 #include "held_stderr.h"
 #include "picture_file.h"
 #include "effects/balls.h"
+#include "report.h"
 
 sge_bmpFont* font;
 sge_bmpFont* font_intro;
@@ -63,23 +64,31 @@ constexpr Uint32 kBallDelay = 20;
 constexpr int kBallCycled = 5;  // the sixth ball picture is loaded, never shown
 constexpr int kSFontGlyphs = '~' - '!' + 1;
 
-SDL_Surface* readPicture(const char* path)
-{
-#ifdef FROSTHEM_OWN_PNG_LOADER
-    return loadPngFile(path);
-#else
-    return IMG_Load(path);
-#endif
-}
-
 // `detail`: what the decoding library said on its own, if anything.
 [[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
 {
     const char* reason = SDL_GetError();
-    std::fprintf(stderr, "frosthem: cannot load \"%s\": %s%s\n", path,
-                 reason && *reason ? reason : "unknown error", detail.c_str());
+    reportError("frosthem: cannot load \"%s\": %s%s", path,
+                reason && *reason ? reason : "unknown error", detail.c_str());
     std::exit(1);
 }
+
+}  // namespace
+
+#ifdef FROSTHEM_OWN_PNG_LOADER
+// Our own loader puts libpng's words into the error message itself.
+SDL_Surface* readPicture(const char* path)
+{
+    return loadPngFile(path);
+}
+#else
+SDL_Surface* readPicture(const char* path)
+{
+    return IMG_Load(path);
+}
+#endif
+
+namespace {
 
 // Refuses, before any library reads it, a file that cannot be opened (with
 // the system's reason, which SDL leaves out) or that claims a size the

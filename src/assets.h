@@ -37,6 +37,10 @@ extern SDL_Surface* img_amigabars[kAmigaBarCount];
 // standard error naming the file and the reason.
 void loadGfx();
 
+// A picture file as the show reads it: SDL_image, or our own PNG loader
+// where SDL_image is not available. Null, with SDL's error set, on failure.
+SDL_Surface* readPicture(const char* path);
+
 // A ball picture in 32 bits: one of fewer bits is converted (with alpha, its
 // colour key turned into transparency) and freed; a 32-bit one is returned
 // as it is. Null, with SDL's error set, when the conversion fails.

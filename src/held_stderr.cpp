@@ -1,9 +1,20 @@
 #include "held_stderr.h"
 
+#include <cstdio>
+
+#ifdef _WIN32
+// The Windows build's libraries print nothing of their own on standard error
+// (its PNG loader puts libpng's words into the error itself), so nothing is
+// held there and no pipe is needed.
+HeldStderr::HeldStderr() = default;
+
+std::string HeldStderr::release()
+{
+    return {};
+}
+#else
 #include <fcntl.h>
 #include <unistd.h>
-
-#include <cstdio>
 
 HeldStderr::HeldStderr()
 {
@@ -44,6 +55,7 @@ std::string HeldStderr::release()
     close(held_);
     return text;
 }
+#endif
 
 std::string asDetail(std::string text)
 {

@@ -3,11 +3,21 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "program_folder.h"
+#include "report.h"
+#include "show_options.h"
 #include "show.h"
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
-    startShow();
+    ShowOptions options;
+    const int early = handleCommandLine(argc, argv, options);
+    if (early >= 0)
+        return early;
+    // Should this fail, the first asset that cannot be found is named.
+    enterProgramFolder();
+    showErrorsInBox(true);
+    startShow(options);
     while (!quitRequested) {
         framePass();
         SDL_Flip(screen);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "report.h"
+
 FSOUND_SAMPLE* handle_sound = nullptr;
 
 namespace {
@@ -20,7 +22,7 @@ bool isFolder(const char* path)
     struct stat st;
     if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    std::fprintf(stderr, "frosthem: cannot load music \"%s\": %s\n", path, std::strerror(EISDIR));
+    reportError("frosthem: cannot load music \"%s\": %s", path, std::strerror(EISDIR));
     return true;
 }
 

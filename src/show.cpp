@@ -1,7 +1,6 @@
 // The show driver: start-up, the frame pass, the two scenes and the white
 // flash between them, and the keyboard.
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,7 +20,10 @@
 #include "extra.h"
 #include "globals.h"
 #include "music.h"
+#include "report.h"
 #include "show.h"
+#include "sound.h"
+#include "window.h"
 
 int currentScene = kOpeningScene;
 int mainTrans = 0;
@@ -33,8 +35,6 @@ bool quitRequested = false;
 namespace {
 
 SDL_Event event;
-
-const char* const kCaption = "Frosthem LAN XMAS 2005";
 
 constexpr Sint32 kOpeningMs = 18000;  // the scope's time before the flash
 constexpr float kFadeInSpeed = 5.0f;
@@ -65,24 +65,6 @@ constexpr Uint32 kFrameRate = 60;
 // not use dt and keep to it.
 constexpr float kMaxDt = 10.0f;
 
-[[noreturn]] void fail(const char* what, const char* reason)
-{
-    std::fprintf(stderr, "frosthem: %s: %s\n", what, reason);
-    std::exit(1);
-}
-
-// Stops when SDL fell back to a driver that shows nothing although nobody
-// asked for it: the music would otherwise play behind no window.
-void requireVisibleDisplay()
-{
-    char name[64] = "";
-    SDL_VideoDriverName(name, sizeof name);
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
-    const bool invisible = std::strcmp(name, "dummy") == 0 || std::strcmp(name, "offscreen") == 0;
-    if (invisible && !(asked && *asked))
-        fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
-}
-
 }  // namespace
 
 int swayX(SDL_Surface* img)
@@ -92,9 +74,11 @@ int swayX(SDL_Surface* img)
     return static_cast<int>(std::sin(t / kSwayMsPerRadian) * kSwayAmplitude + cx);
 }
 
-void startShow()
+void startShow(const ShowOptions& options)
 {
-    openWindow();
+    openWindow(options);
+    if (options.mute)
+        soundSetDeviceless(true);
     initMusic();
     // The opening's 18 seconds run from the start of the music and include
     // the loading time.
@@ -102,15 +86,9 @@ void startShow()
     prepareScenes();
 }
 
-void openWindow()
+void openWindow(const ShowOptions& options)
 {
-    if (SDL_Init(SDL_INIT_VIDEO) < 0)
-        fail("cannot start video", SDL_GetError());
-    requireVisibleDisplay();
-    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
-    if (!screen)
-        fail("cannot open a 640x480 window", SDL_GetError());
-    SDL_WM_SetCaption(kCaption, "");
+    screen = openShowWindow(options);
     std::atexit(SDL_Quit);
 }
 

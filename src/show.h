@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include "show_options.h"
+
 // The two scenes, in the order they come; `currentScene` holds one of them.
 constexpr int kOpeningScene = 0;  // the spectrum scope
 constexpr int kMainScene = 1;     // every layer of the main scene
@@ -17,9 +19,9 @@ extern bool quitRequested;
 
 // Opens the window (exits with a message when there is no usable display),
 // starts the music, loads every asset and sets up the effects.
-void startShow();
+void startShow(const ShowOptions& options = {});
 // The first part of startShow: video started and the window opened.
-void openWindow();
+void openWindow(const ShowOptions& options = {});
 // The part of start-up after the music has started: every asset loaded and
 // every effect set up, in the show's order.
 void prepareScenes();

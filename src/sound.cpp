@@ -18,6 +18,7 @@
 #include "clock.h"
 #include "held_stderr.h"
 #include "playhead.h"
+#include "report.h"
 #include "spectrum.h"
 #include "streamtrack.h"
 
@@ -227,7 +228,7 @@ FSOUND_SAMPLE* storeSample(int slot, std::unique_ptr<FSOUND_SAMPLE> sample)
 
 void reportLoadFailure(const char* name, const std::string& reason)
 {
-    std::fprintf(stderr, "frosthem: cannot load music \"%s\": %s\n", name, reason.c_str());
+    reportError("frosthem: cannot load music \"%s\": %s", name, reason.c_str());
 }
 
 std::string cutNote(const char* name)
@@ -261,7 +262,7 @@ signed char FSOUND_Init(int, int, unsigned int)
     std::string reason;
     s.deviceOpen = ownDevice != nullptr ? ownDevice->open(reason) : openDevice(reason);
     if (!s.deviceOpen)
-        std::fprintf(stderr, "frosthem: no audio device (%s); the music runs silently\n", reason.c_str());
+        reportNotice("frosthem: no audio device (%s); the music runs silently", reason.c_str());
     return 1;
 }
 

@@ -29,7 +29,7 @@ build_once() {
   fi
   echo "== building $name $version" >&2
   local started=$SECONDS
-  "$@"
+  "$@" || { echo "build of $name $version failed" >&2; return 1; }
   mkdir -p "$prefix/.built"
   printf '%s\n' "$recipe" >"$stamp"
   echo "== $name $version built in $((SECONDS - started)) s" >&2

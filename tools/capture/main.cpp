@@ -15,6 +15,7 @@
 #include "globals.h"
 #include "image.h"
 #include "options.h"
+#include "program_folder.h"
 #include "progress.h"
 #include "simulate.h"
 #include "stop_signal.h"
@@ -132,7 +133,7 @@ public:
         if (!opt_.video.empty() && !prepareFile(opt_.video, error))
             return kBadUsage;
         if (!opt_.video.empty() && !haveFfmpeg()) {
-            error = "--video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)";
+            error = kNoVideoEncoder;
             return kFailed;
         }
         return !withAudio_ || wav_.open(wavPath_, error) ? 0 : kFailed;
@@ -223,6 +224,11 @@ int main(int argc, char** argv)
         std::fputs(kCaptureUsage, stdout);
         return 0;
     }
+    // The assets are found beside the program on Windows; the output goes
+    // where it was asked for, seen from the starting folder.
+    opt.outDir = pathFromStartFolder(opt.outDir);
+    opt.video = pathFromStartFolder(opt.video);
+    enterProgramFolder();
     const Plan plan = makePlan(opt);
     if (plan.first >= plan.end) {
         std::fprintf(stderr, "frosthem-capture: no frame at %d fps lies in [--from, --to)\n%s", opt.fps,

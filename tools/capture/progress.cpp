@@ -1,14 +1,20 @@
 #include "progress.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace {
 constexpr auto kInterval = std::chrono::milliseconds(250);
 constexpr int kSecondsPerMinute = 60;
 constexpr double kSmoothing = 0.5;  // weight of the pace so far against the last stretch
+constexpr int kTenths = 10;
 }  // namespace
 
-Progress::Progress(long total) : total_(total), begin_(Clock::now()), lastShown_(begin_) {}
+Progress::Progress(long total)
+    : total_(total), begin_(Clock::now()), lastShown_(begin_), plain_(!isatty(STDERR_FILENO))
+{
+}
 
 double Progress::seconds() const
 {
@@ -17,6 +23,15 @@ double Progress::seconds() const
 
 void Progress::update(long done)
 {
+    if (plain_) {
+        const int tenths = total_ > 0 ? static_cast<int>(done * kTenths / total_) : 0;
+        if (tenths > tenthsShown_ && tenths < kTenths) {
+            tenthsShown_ = tenths;
+            std::fprintf(stderr, "frame %ld/%ld (%d%%) after %.0f s\n", done, total_, tenths * 100 / kTenths,
+                         seconds());
+        }
+        return;
+    }
     const Clock::time_point now = Clock::now();
     if (now - lastShown_ < kInterval)
         return;
@@ -41,7 +56,10 @@ void Progress::finish(long done, const std::string& summary)
     char line[512];
     std::snprintf(line, sizeof line, "%s in %.1f s (%.1f frames/s)", summary.c_str(), s, s > 0 ? done / s : 0.0);
     // Padded to cover the progress line it replaces.
-    std::fprintf(stderr, "\r%-*s\n", lineLength_, line);
+    if (plain_)
+        std::fprintf(stderr, "%s\n", line);
+    else
+        std::fprintf(stderr, "\r%-*s\n", lineLength_, line);
 }
 
 void Progress::breakLine()

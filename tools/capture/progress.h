@@ -24,4 +24,8 @@ private:
     long lastDone_ = 0;
     double rate_ = 0;  // frames a second, smoothed
     int lineLength_ = 0;
+    // Not a terminal (a log, a pipe): plain lines at each tenth instead of
+    // one line rewritten in place.
+    bool plain_ = false;
+    int tenthsShown_ = 0;
 };

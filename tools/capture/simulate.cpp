@@ -65,7 +65,7 @@ void startCapturedShow(MusicTape& tape)
 {
     // Asking for the dummy driver by name is what lets the show start
     // without a display.
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
     soundSetDeviceless(true);
     setTicks(kCaptureStartTick);
     startShow();

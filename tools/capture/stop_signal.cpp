@@ -15,6 +15,12 @@ extern "C" void onStopSignal(int sig)
 
 void catchStopSignals()
 {
+#ifdef _WIN32
+    // Windows has no sigaction; its C library raises these two for Ctrl+C and
+    // a terminate, and one stop is all the renderer needs.
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+#else
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
@@ -22,6 +28,7 @@ void catchStopSignals()
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+#endif
 }
 
 int stopSignal()

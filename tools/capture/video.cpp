@@ -17,6 +17,8 @@
 
 extern char** environ;
 
+const char* const kNoVideoEncoder = "--video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)";
+
 namespace {
 
 const char* const kFfmpeg = "ffmpeg";

@@ -12,6 +12,8 @@
 
 // True when an executable `ffmpeg` is on PATH.
 bool haveFfmpeg();
+// Why --video cannot be had when haveFfmpeg() is false.
+extern const char* const kNoVideoEncoder;
 
 class VideoEncoder {
 public:

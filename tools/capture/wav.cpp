@@ -11,6 +11,7 @@ constexpr std::uint16_t kPcmFormat = 1;
 constexpr std::uint16_t kBitsPerSample = 16;
 constexpr std::uint32_t kFormatChunkSize = 16;
 constexpr std::uint32_t kHeaderAfterRiffSize = 36;  // "WAVE", the fmt chunk, the data chunk's head
+constexpr std::uint32_t kRiffHeadSize = 8;  // "RIFF" and the size after it
 constexpr std::uint32_t kMaxDataBytes = 0xffffffffu - kHeaderAfterRiffSize;
 
 void put16(std::vector<std::uint8_t>& b, std::uint32_t v)
@@ -34,6 +35,9 @@ std::vector<std::uint8_t> header(std::uint32_t dataBytes)
 {
     const std::uint32_t blockAlign = kMixChannels * kBitsPerSample / 8;
     std::vector<std::uint8_t> b;
+    // Room for the whole header up front, which also spares GCC 12's
+    // mingw-w64 build a false overflow warning on the first insert.
+    b.reserve(kRiffHeadSize + kHeaderAfterRiffSize);
     putTag(b, "RIFF");
     put32(b, kHeaderAfterRiffSize + dataBytes);
     putTag(b, "WAVE");

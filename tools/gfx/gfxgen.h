@@ -15,3 +15,4 @@ void makeLogo(const std::string& dir);         // frosthemliten, frosthem_skugga
 void makeBalls(const std::string& dir);        // boll0001 .. boll0006
 void makeFonts(const std::string& dir);        // mario3, newfont, newfont_inverted
 void makePictures(const std::string& dir);     // pics_1 .. pics_12
+void makeIcons(const std::string& dir);        // frosthem_32 .. frosthem_256, the program's icon

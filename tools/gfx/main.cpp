@@ -6,8 +6,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: gfxgen <output folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: gfxgen <output folder> [<icon folder>]\n");
         return 2;
     }
     const std::string dir = argv[1];
@@ -22,5 +22,7 @@ int main(int argc, char** argv)
     makeBalls(dir);
     makeFonts(dir);
     makePictures(dir);
+    if (argc == 3)
+        makeIcons(argv[2]);
     return 0;
 }

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Builds the show for 64-bit Windows with Debian's mingw-w64 and packs it:
+#   scripts/build-windows.sh
+# gives build-windows/frosthem-VERSION-windows-x64.zip: one static exe (it
+# needs only Windows' own DLLs), gfx/, icons/, data/, README.txt and the licences of
+# the libraries built into it. The libraries are built from Debian's source
+# packages into build-windows/prefix once; later runs reuse them.
+# Also builds frosthem-capture.exe (not packed), which the tests compare with
+# the native renderer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$root/build-windows
+cache=$out/cache
+prefix=$out/prefix
+work=$out/work
+patches=$root/packaging/windows/patches
+host=x86_64-w64-mingw32
+jobs=$(nproc)
+
+"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip icoutils
+# shellcheck source=lib/build-once.sh
+. "$root/scripts/lib/build-once.sh"
+
+export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
+export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
+export PATH=$prefix/bin:$PATH  # the cross sdl-config, for SGE
+mkdir -p "$prefix" "$work"
+
+# A fresh copy of PACKAGE's source in $work/NAME, with the given patches.
+fresh() {
+  local name=$1 package=$2 src patch
+  shift 2
+  src=$(debian_source "$cache" "$package")
+  rm -rf "${work:?}/$name"
+  cp -a "$src" "$work/$name"
+  for patch in "$@"; do
+    patch -d "$work/$name" -p1 -s <"$patch"
+  done
+  cd "$work/$name"
+}
+
+# Runs a build step with its output in LOG, shown only when it fails.
+logged() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 || { tail -n 40 "$log" >&2; echo "failed: $* (whole output: $PWD/$log)" >&2; return 1; }
+}
+
+autotools_build() {
+  logged configure.log ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static "$@"
+  logged make.log make -j"$jobs"
+  logged install.log make install
+}
+
+# A CMake project, with the same toolchain as the show.
+cmake_build() {
+  logged configure.log cmake -S . -B build --toolchain "$root/cmake/mingw-w64-x86_64.cmake" \
+    -DFROSTHEM_WINDOWS_PREFIX="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release "$@"
+  logged make.log cmake --build build -j"$jobs"
+  logged install.log cmake --install build
+}
+
+build_zlib() {
+  fresh zlib zlib
+  # Its configure knows the target by CHOST alone.
+  CHOST=$host logged configure.log ./configure --static --prefix="$prefix"
+  logged make.log make -j"$jobs" libz.a
+  logged install.log make install
+}
+
+build_libpng() {
+  fresh libpng libpng1.6
+  # The library alone, without its test and tool programs.
+  cmake_build -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+}
+
+build_sdl() {
+  fresh sdl libsdl1.2
+  # No DirectX headers here: the windib video and waveOut audio drivers.
+  # Standard output and error stay where the caller put them.
+  autotools_build --disable-directx --disable-stdio-redirect
+}
+
+build_mpg123() {
+  fresh mpg123 mpg123
+  logged configure.log ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+    --with-cpu=x86-64 --disable-modules
+  # The decoding library alone: not the players nor the output libraries.
+  logged make.log make -j"$jobs" src/libmpg123/libmpg123.la
+  mkdir -p "$prefix/include" "$prefix/lib/pkgconfig"
+  install -m 644 src/libmpg123/.libs/libmpg123.a "$prefix/lib"
+  install -m 644 src/libmpg123/mpg123.h src/libmpg123/fmt123.h "$prefix/include"
+  install -m 644 libmpg123.pc "$prefix/lib/pkgconfig"
+}
+
+build_kissfft() {
+  fresh kissfft kissfft
+  # Cross-compiling, its CMake leaves the install folders unset.
+  cmake_build -DCMAKE_INSTALL_INCLUDEDIR=include -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_INSTALL_BINDIR=bin \
+    -DKISSFFT_DATATYPE=float -DKISSFFT_STATIC=ON -DKISSFFT_TEST=OFF -DKISSFFT_TOOLS=OFF \
+    -DKISSFFT_OPENMP=OFF
+}
+
+build_sge() {
+  shift  # the recipe's digest
+  fresh sge libsdl-sge "$@"
+  # Bitmap fonts load through SDL's BMP reader; TrueType text is not used.
+  logged make.log make -j"$jobs" CXX="$CXX" USE_FT=n USE_IMG=n QUIET=y
+  $RANLIB libSGE.a
+  mkdir -p "$prefix/include/SDL" "$prefix/lib"
+  install -m 644 sge*.h "$prefix/include/SDL"
+  install -m 644 libSGE.a "$prefix/lib"
+}
+
+# Each build runs in a subshell: a failure stops this script, and the
+# folder changes stay inside.
+once() {
+  local name=$1 package=$2
+  shift 2
+  local version recipe
+  version=$(basename "$(debian_source "$cache" "$package")")
+  # A changed recipe (flags, steps) builds the library again.
+  recipe=$(declare -f "build_$name" fresh logged autotools_build cmake_build | sha256sum | cut -c1-12)
+  (build_once "$prefix" "$name" "$version" "build_$name" "$recipe" "$@")
+}
+
+started=$SECONDS
+once zlib zlib
+once libpng libpng1.6
+once sdl libsdl1.2
+once mpg123 mpg123
+once kissfft kissfft
+once sge libsdl-sge "$patches/sge-va-start.patch" "$patches/sge-stdio.patch"
+echo "== libraries ready after $((SECONDS - started)) s" >&2
+
+cd "$root"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs"
+
+version=$(sed -n 's/^project(frosthem VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=frosthem-$version-windows-x64
+stage=$out/$name
+rm -rf "$stage" "$out/$name.zip"
+mkdir -p "$stage/data" "$stage/licences"
+$host-strip -o "$stage/frosthem.exe" "$out/build/frosthem.exe"
+cp -r gfx icons "$stage/"
+cp data/demo.mp3 "$stage/data/"
+sed "s/@VERSION@/$version/" packaging/windows/README.txt >"$stage/README.txt"
+licence() { cp "$work/$1/$2" "$stage/licences/$3"; }
+licence sdl COPYING SDL.txt
+licence sge LICENSE SGE.txt
+licence zlib LICENSE zlib.txt
+licence libpng LICENSE libpng.txt
+licence mpg123 COPYING mpg123.txt
+cat "$work/kissfft/COPYING" "$work/kissfft/LICENSES/BSD-3-Clause" >"$stage/licences/kissfft.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$stage/licences/mingw-w64.txt"
+# Windows readers expect CRLF in text files.
+sed -i 's/\r*$/\r/' "$stage/README.txt" "$stage"/licences/*.txt
+(cd "$out" && zip -qr "$name.zip" "$name")
+echo "$out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) kB; exe $(du -k "$stage/frosthem.exe" | cut -f1) kB)"

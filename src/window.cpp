@@ -1,0 +1,141 @@
+#include "window.h"
+
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+#include <X11/Xlib.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "assets.h"
+#include "geometry.h"
+#include "report.h"
+
+namespace {
+
+const char* const kCaption = "Frosthem LAN XMAS 2005";
+const char* const kIconFile = "icons/frosthem_128.png";
+
+// sdl12-compat's own settings. It reads the scale method when video starts
+// and the window scaling when the video mode is set, so they are put into
+// the environment just before those points; a value the user set wins.
+const char* const kScaleMethodVar = "SDL12COMPAT_SCALE_METHOD";
+const char* const kWindowScalingVar = "SDL12COMPAT_WINDOW_SCALING";
+
+constexpr int kRoomPercent = 90;  // of the desktop, both ways
+
+[[noreturn]] void fail(const char* what, const char* reason)
+{
+    reportError("frosthem: %s: %s", what, reason);
+    std::exit(1);
+}
+
+bool invisibleDriver()
+{
+    char name[64] = "";
+    SDL_VideoDriverName(name, sizeof name);
+    return std::strcmp(name, "dummy") == 0 || std::strcmp(name, "offscreen") == 0;
+}
+
+// Stops when SDL fell back to a driver that shows nothing although nobody
+// asked for it: the music would otherwise play behind no window.
+void requireVisibleDisplay()
+{
+    // Read as SDL reads it: on Windows SDL keeps an environment of its own.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (invisibleDriver() && !(asked && *asked))
+        fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
+}
+
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+// Before SetVideoMode, sdl12-compat reports the desktop's mode as the
+// current one.
+void chooseWindowScaling(int scale)
+{
+    if (std::getenv(kWindowScalingVar))
+        return;
+    if (scale == 0) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        scale = info ? chooseScale(info->current_w, info->current_h) : 1;
+    }
+    setenv(kWindowScalingVar, std::to_string(scale).c_str(), 0);
+}
+#endif
+
+void setWindowIcon()
+{
+    SDL_Surface* icon = readPicture(kIconFile);
+    if (!icon) {
+        reportNotice("frosthem: %s: %s; the window has no icon", kIconFile, SDL_GetError());
+        return;
+    }
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
+
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+// Xlib calls this when the connection to the X server breaks (the server
+// died, or the window was killed). Its own handler would call exit(), and
+// the SDL_Quit registered with atexit would then wait forever for an answer
+// from the dead server; nothing is left to tidy on the display, so the
+// process ends here.
+int displayLost(Display* display)
+{
+    const char* name = display ? DisplayString(display) : nullptr;
+    std::string line = "frosthem: lost the connection to the display";
+    if (name && *name)
+        line += std::string(" ") + name;
+    line += " (the X server ended or closed the window)\n";
+    const ssize_t written = write(STDERR_FILENO, line.data(), line.size());
+    (void)written;
+    _exit(1);
+}
+#endif
+
+}  // namespace
+
+int chooseScale(int desktopWidth, int desktopHeight)
+{
+    if (desktopWidth <= 0 || desktopHeight <= 0)
+        return 1;
+    int scale = 1;
+    while (static_cast<long>(kScreenWidth) * (scale + 1) * 100 <= static_cast<long>(desktopWidth) * kRoomPercent &&
+           static_cast<long>(kScreenHeight) * (scale + 1) * 100 <= static_cast<long>(desktopHeight) * kRoomPercent &&
+           scale < kMaxScale)
+        scale++;
+    return scale;
+}
+
+SDL_Surface* openShowWindow(const ShowOptions& options)
+{
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+    setenv(kScaleMethodVar, "nearest", 0);
+#endif
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        fail("cannot start video", SDL_GetError());
+    requireVisibleDisplay();
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+    // Once video is up, before there is a window to lose.
+    XSetIOErrorHandler(displayLost);
+#endif
+    // Nothing to size or decorate on a driver that shows nothing (tests).
+    if (!invisibleDriver()) {
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
+        chooseWindowScaling(options.scale);
+#endif
+        setWindowIcon();
+    }
+    SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
+    if (!window)
+        fail("cannot open a 640x480 window", SDL_GetError());
+    SDL_WM_SetCaption(kCaption, "");
+    // Opened as a scaled window first and then switched, so that F brings
+    // back the scaled window rather than a bare 640x480 one.
+    if (options.fullscreen)
+        SDL_WM_ToggleFullScreen(window);
+    return window;
+}

@@ -1,0 +1,16 @@
+// The show's window on a desktop: its size (a whole multiple of 640x480,
+// scaled crisply by sdl12-compat), its icon, full screen at start, and a
+// quick, clean end when the display goes away under it.
+#pragma once
+
+#include <SDL.h>
+
+#include "show_options.h"
+
+// The largest whole multiple of 640x480 that fits in 90% of a desktop of
+// this size both ways; 1 when the size is unknown (0 or less) or small.
+int chooseScale(int desktopWidth, int desktopHeight);
+
+// Starts video and opens the 640x480x32 window as the options ask. Exits
+// with one line when there is no usable display or no window.
+SDL_Surface* openShowWindow(const ShowOptions& options);

@@ -1,0 +1,106 @@
+// The real show in a real window on a desktop of its own (Xvfb and openbox):
+// the window's size, full screen and back, quitting, and a display that
+// goes away under the running show.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness.h"
+#include "virtual_desktop.h"
+
+namespace {
+
+using harness::Program;
+using harness::VirtualDesktop;
+using harness::WindowBox;
+
+const char* const kCaption = "Frosthem LAN XMAS 2005";
+constexpr int kDesktopWidth = 1920, kDesktopHeight = 1080;
+constexpr double kAppearSeconds = 60;  // the show loads every asset first
+constexpr double kChangeSeconds = 20;
+constexpr double kDeathSeconds = 2;     // the most a lost display may take to end the show
+
+harness::ProgramSpec showOn(const VirtualDesktop& desktop, const std::string& scale)
+{
+    return {{FROSTHEM_BINARY, "--scale", scale, "--mute"}, FROSTHEM_SOURCE_DIR, desktop.env()};
+}
+
+// Never leaves a show behind, even one that ignores SIGTERM.
+void reap(Program& show)
+{
+    if (!show.waitExit(0))
+        show.signal(SIGKILL);
+}
+
+int lines(const std::string& text)
+{
+    int n = 0;
+    for (const char c : text)
+        n += c == '\n';
+    return n;
+}
+
+TEST(Window, ScaledWindowGoesFullScreenAndBackThenQuits)
+{
+    VirtualDesktop desktop(kDesktopWidth, kDesktopHeight);
+    ASSERT_EQ(desktop.error(), "");
+    Program show(showOn(desktop, "2"));
+    const Window window = desktop.waitForWindow(show.pid(), kCaption, kAppearSeconds);
+    ASSERT_NE(window, 0u) << "no window; the show said: " << show.err();
+
+    const WindowBox windowed = desktop.box(window);
+    EXPECT_EQ(windowed.width, 1280);
+    EXPECT_EQ(windowed.height, 960);
+
+    const std::string id = std::to_string(window);
+    ASSERT_EQ("", desktop.xdotool({"key", "--window", id, "f"}));
+    EXPECT_TRUE(desktop.waitForBox(window, {0, 0, kDesktopWidth, kDesktopHeight}, kChangeSeconds))
+        << "full screen: " << desktop.box(window).width << "x" << desktop.box(window).height;
+    ASSERT_EQ("", desktop.xdotool({"key", "--window", id, "f"}));
+    EXPECT_TRUE(desktop.waitForBox(window, windowed, kChangeSeconds))
+        << "back: " << desktop.box(window).width << "x" << desktop.box(window).height;
+
+    ASSERT_EQ("", desktop.xdotool({"key", "--window", id, "Escape"}));
+    EXPECT_TRUE(show.waitExit(kChangeSeconds));
+    EXPECT_EQ(show.exitCode(), 0) << show.howItEnded() << ": " << show.err();
+    EXPECT_EQ(show.err(), "");
+    reap(show);
+}
+
+// Xlib's own way out on a lost connection runs the exit handlers, whose
+// SDL_Quit then waited forever on the dead server.
+void expectQuickEndOnLostDisplay(bool killServer)
+{
+    VirtualDesktop desktop(kDesktopWidth, kDesktopHeight);
+    ASSERT_EQ(desktop.error(), "");
+    Program show(showOn(desktop, "1"));
+    const Window window = desktop.waitForWindow(show.pid(), kCaption, kAppearSeconds);
+    ASSERT_NE(window, 0u) << "no window; the show said: " << show.err();
+    // While it loads, the show does not talk to the display; the loss is
+    // noticed from the first frame on.
+    ASSERT_TRUE(desktop.waitForDrawing(window, kAppearSeconds)) << show.err();
+
+    if (killServer)
+        desktop.killServer();
+    else
+        ASSERT_EQ("", desktop.xdotool({"windowkill", std::to_string(window)}));
+    EXPECT_TRUE(show.waitExit(kDeathSeconds)) << "the show still runs";
+    reap(show);
+    EXPECT_GT(show.exitCode(), 0) << show.howItEnded();
+    EXPECT_EQ(lines(show.err()), 1) << show.err();
+    EXPECT_NE(show.err().find("lost the connection to the display"), std::string::npos) << show.err();
+}
+
+TEST(Window, KilledWindowEndsTheShowWithOneLine)
+{
+    expectQuickEndOnLostDisplay(false);
+}
+
+TEST(Window, KilledXServerEndsTheShowWithOneLine)
+{
+    expectQuickEndOnLostDisplay(true);
+}
+
+}  // namespace
