@@ -20,11 +20,13 @@ namespace {
 const char* const kCaption = "Frosthem LAN XMAS 2005";
 const char* const kIconFile = "icons/frosthem_128.png";
 
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // sdl12-compat's own settings. It reads the scale method when video starts
 // and the window scaling when the video mode is set, so they are put into
 // the environment just before those points; a value the user set wins.
 const char* const kScaleMethodVar = "SDL12COMPAT_SCALE_METHOD";
 const char* const kWindowScalingVar = "SDL12COMPAT_WINDOW_SCALING";
+#endif
 
 constexpr int kRoomPercent = 90;  // of the desktop, both ways
 
