@@ -75,7 +75,8 @@ build_libpng() {
 }
 
 build_sdl() {
-  fresh sdl libsdl1.2
+  shift  # the recipe's digest
+  fresh sdl libsdl1.2 "$@"
   # No DirectX headers here: the windib video and waveOut audio drivers.
   # Standard output and error stay where the caller put them.
   autotools_build --disable-directx --disable-stdio-redirect
@@ -127,7 +128,8 @@ once() {
 started=$SECONDS
 once zlib zlib
 once libpng libpng1.6
-once sdl libsdl1.2
+# The browser build's blend patch: pictures drawn as on Linux, to the level.
+once sdl libsdl1.2 "$root/web/patches/sdl-alpha-blend-as-sdl2.patch"
 once mpg123 mpg123
 once kissfft kissfft
 once sge libsdl-sge "$patches/sge-va-start.patch" "$patches/sge-stdio.patch"

@@ -1,13 +1,15 @@
 // Compares a frame of the Windows build with the native one:
 //   frame_compare EXPECTED.png ACTUAL.png
 // Both draw the same layers at the same places, but not with the same SDL:
-// classic SDL 1.2 blends per-pixel alpha as d + (s - d) * a / 256, SDL 2
-// under sdl12-compat as (s - d) * a / 255 rounded, so the soft edges of the
-// pictures (bubble, snow bank, flakes, strip) and the zoomed, rotated balls
-// come out a level or two apart: about 6% of a main-scene frame, 3 levels
-// at most. A misplaced or missing layer, or a wrong colour, differs by far
-// more. Passes when at most 10% of the pixels differ, none by more than 3
-// levels in any channel; prints the counts either way.
+// the Windows build has classic SDL 1.2, the Linux show SDL 2 under
+// sdl12-compat. Classic SDL rounds an alpha blend its own way, so without
+// the blend patch the Windows build carries, the soft edges of the pictures
+// and the rotated balls came out a level or two apart in about 6% of a
+// main-scene frame. With the patch the frames are equal; the small margin
+// left here is for a blitter that rounds a stray pixel differently. A
+// misplaced or missing layer, or a wrong colour, differs by far more.
+// Passes when at most 0.5% of the pixels differ, none by more than 2 levels
+// in any channel; prints the counts either way.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -17,8 +19,8 @@
 
 namespace {
 
-constexpr double kMostDifferingShare = 0.10;
-constexpr int kMostLevels = 3;
+constexpr double kMostDifferingShare = 0.005;
+constexpr int kMostLevels = 2;
 
 SDL_Surface* loadRgb32(const char* path)
 {
