@@ -4,19 +4,23 @@
 #                                   UndefinedBehaviorSanitizer, in build-asan/
 # Extra arguments go to ctest instead of the default, which leaves out the
 # two-hour soak: run that one with ./test.sh -L soak-full.
-#   FROSTHEM_WEB_TESTS=1 ./test.sh  also builds the browser site and plays it
-#                                   in headless chromium (ctest -L web)
+#   FROSTHEM_WEB_TESTS=0 ./test.sh  leaves out the browser site (ctest -L web),
+#                                   which the plain pass builds and plays in
+#                                   headless chromium
 set -euo pipefail
 cd "$(dirname "$0")"
-# The plain pass also builds the Windows zip and runs it under wine in Xvfb.
+# The plain pass also builds the Windows zip and runs it under wine in Xvfb,
+# and builds the browser site and plays it in chromium.
 if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
   deps=(ffmpeg)
+  web=0
 else
   deps=(ffmpeg g++-mingw-w64-x86-64 zip wine wine64 xvfb xauth openbox xdotool)
+  web=${FROSTHEM_WEB_TESTS:-1}
 fi
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-if [ "${FROSTHEM_WEB_TESTS:-0}" = 1 ]; then
+if [ "$web" = 1 ]; then
   deps+=(emscripten chromium python3-websocket)
   flags+=(-DFROSTHEM_WEB_TESTS=ON)
 else
