@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "capture_run.h"
+#include "geometry.h"
 #include "harness.h"
 #include "simulate.h"
 
@@ -19,7 +20,6 @@ using namespace capturetest;
 
 namespace {
 
-constexpr int kW = 640;
 using harness::slurp;
 using harness::TempDir;
 
@@ -41,7 +41,7 @@ long expectWholeFrames(const fs::path& dir)
         frames += name != "audio.wav";
     }
     for (long k = 0; k < frames; k++)
-        EXPECT_EQ(loadRgb((dir / frameName(k)).string()).width, kW) << frameName(k) << " is not whole";
+        EXPECT_EQ(loadRgb((dir / frameName(k)).string()).width, kScreenWidth) << frameName(k) << " is not whole";
     return frames;
 }
 

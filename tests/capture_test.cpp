@@ -15,6 +15,7 @@
 
 #include "capture_run.h"
 #include "decode.h"
+#include "geometry.h"
 #include "harness.h"
 #include "image.h"
 #include "options.h"
@@ -26,7 +27,7 @@ using namespace capturetest;
 
 namespace {
 
-constexpr int kW = 640, kH = 480;
+constexpr int kW = kScreenWidth, kH = kScreenHeight;
 constexpr int kOpeningMs = 18000;
 const char* const kGoldenDir = FROSTHEM_SOURCE_DIR "/tests/golden";
 const char* const kToneMp3 = FROSTHEM_SOURCE_DIR "/tests/data/sine861_44k_stereo.mp3";
