@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "decode.h"
+
 // The most sample frames (left and right) the 32-bit sizes of a WAV header
 // can count: about 6 h 45 min.
 extern const std::uint64_t kWavMaxFrames;
@@ -30,7 +32,6 @@ public:
     std::uint64_t frames() const { return bytes_ / kBytesPerFrame; }
 
 private:
-    static constexpr std::uint32_t kBytesPerFrame = 4;
     bool fail(std::string& error);
 
     std::FILE* file_ = nullptr;

@@ -1,7 +1,7 @@
 // How lively the committed music makes the scope and the plasma bars, with
 // the figures musiccheck prints; and those figures on tracks whose answer is
 // known.
-#include "../tools/music/lively.h"
+#include "lively.h"
 
 #include <gtest/gtest.h>
 

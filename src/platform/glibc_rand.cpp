@@ -44,10 +44,11 @@ int GlibcRand::next()
     return result;
 }
 
-#ifdef _WIN32
-// These stand in for the C library's own: the linker takes them from the
-// program before it looks at msvcrt. Unseeded, the sequence is that of
-// srand(1), as the C standard asks.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+// These stand in for the C library's own (msvcrt's on Windows, emscripten's
+// in the browser): the linker takes them from the program before it looks at
+// the C library. Unseeded, the sequence is that of srand(1), as the C
+// standard asks.
 namespace {
 GlibcRand generator;
 }

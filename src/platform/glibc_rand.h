@@ -1,7 +1,8 @@
 // The random numbers of GNU libc's rand(), on any platform. The show draws
 // its snow, ball rows and typing pace from the C library's unseeded rand();
-// Windows' C library has another generator (15 bits, other numbers), so the
-// Windows build takes this one in its place and shows the very same frames.
+// Windows' C library and emscripten's have other generators (other numbers),
+// so the Windows and browser builds take this one in their place and show
+// the very same frames.
 #pragma once
 
 #include <cstdint>
