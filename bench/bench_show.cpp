@@ -1,10 +1,13 @@
 #include "bench_show.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "globals.h"
 #include "show.h"
+#include "window.h"
 
 const char* const kSpectrumNames[] = {"silence", "music", "full scale"};
 
@@ -14,10 +17,12 @@ void openShow()
     if (open)
         return;
     open = true;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, 0);
-    prepareScenes();
+    std::string error;
+    screen = openOffscreen(error);
+    if (!screen || !prepareScenes(error)) {
+        std::fprintf(stderr, "bench: %s\n", error.c_str());
+        std::abort();
+    }
 }
 
 std::vector<float> makeSpectrum(int kind)

@@ -1,7 +1,7 @@
 #include "assets.h"
 
+#include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #ifdef FROSTHEM_OWN_PNG_LOADER
@@ -14,7 +14,6 @@
 #include "held_stderr.h"
 #include "picture_file.h"
 #include "effects/balls.h"
-#include "report.h"
 
 sge_bmpFont* font;
 sge_bmpFont* font_intro;
@@ -64,13 +63,22 @@ constexpr Uint32 kBallDelay = 20;
 constexpr int kBallCycled = 5;  // the sixth ball picture is loaded, never shown
 constexpr int kSFontGlyphs = '~' - '!' + 1;
 
+// The first picture that could not be loaded, with the reason; the loads
+// after it do nothing, and loadGfx hands it to its caller.
+std::string failure;
+
 // `detail`: what the decoding library said on its own, if anything.
-[[noreturn]] void loadFailed(const char* path, const std::string& detail = "")
+std::nullptr_t loadFailed(const char* path, const std::string& detail = "")
 {
     const char* reason = SDL_GetError();
-    reportError("frosthem: cannot load \"%s\": %s%s", path,
-                reason && *reason ? reason : "unknown error", detail.c_str());
-    std::exit(1);
+    failure = std::string("cannot load \"") + path + "\": " + (reason && *reason ? reason : "unknown error") +
+              detail;
+    return nullptr;
+}
+
+bool failed()
+{
+    return !failure.empty();
 }
 
 }  // namespace
@@ -93,13 +101,14 @@ namespace {
 // Refuses, before any library reads it, a file that cannot be opened (with
 // the system's reason, which SDL leaves out) or that claims a size the
 // decoders would try to allocate at once.
-void checkFile(const char* path)
+bool checkFile(const char* path)
 {
     std::string reason;
-    if (!checkPictureFile(path, reason)) {
-        SDL_SetError("%s", reason.c_str());
-        loadFailed(path);
-    }
+    if (checkPictureFile(path, reason))
+        return true;
+    SDL_SetError("%s", reason.c_str());
+    loadFailed(path);
+    return false;
 }
 
 // A picture kept in its file's own pixel format, alpha channel included.
@@ -108,13 +117,14 @@ void checkFile(const char* path)
 // the one line that reports the failure.
 SDL_Surface* loadPng(const char* path)
 {
-    checkFile(path);
+    if (failed() || !checkFile(path))
+        return nullptr;
     SDL_ClearError();
     HeldStderr held;
     SDL_Surface* s = readPicture(path);
     const std::string said = held.release();
     if (!s)
-        loadFailed(path, asDetail(said));
+        return loadFailed(path, asDetail(said));
     // A picture that loads keeps the library's warnings, as they were.
     std::fputs(said.c_str(), stderr);
     return s;
@@ -128,6 +138,8 @@ SDL_Surface* loadPng(const char* path)
 sge_bmpFont* loadFont(const char* path)
 {
     SDL_Surface* picture = loadPng(path);
+    if (!picture)
+        return nullptr;
     const int marks = countGlyphMarks(picture);
     if (marks < kSFontGlyphs || marks > kMaxFontMarks) {
         SDL_FreeSurface(picture);
@@ -137,13 +149,13 @@ sge_bmpFont* loadFont(const char* path)
         else
             SDL_SetError("not a bitmap font (%d glyph marks on its top row, more than the %d a font may have)",
                          marks, kMaxFontMarks);
-        loadFailed(path);
+        return loadFailed(path);
     }
     SDL_ClearError();
     sge_bmpFont* f = sge_BF_CreateFont(picture, SGE_BFTRANSP | SGE_BFSFONT);
     SDL_FreeSurface(picture);  // the font keeps a copy in the display's format
     if (!f)
-        loadFailed(path);
+        return loadFailed(path);
     return f;
 }
 
@@ -151,10 +163,12 @@ sge_bmpFont* loadFont(const char* path)
 // before the conversion carries over.
 SDL_Surface* displayCopy(SDL_Surface* loaded, const char* path)
 {
+    if (!loaded)
+        return nullptr;
     SDL_Surface* s = SDL_DisplayFormat(loaded);
-    if (!s)
-        loadFailed(path);
     SDL_FreeSurface(loaded);
+    if (!s)
+        return loadFailed(path);
     return s;
 }
 
@@ -167,24 +181,31 @@ SDL_Surface* loadPngDisplay(const char* path)
 // and SGE's transform hands an 8-bit picture back with a palette of white.
 SDL_Surface* loadBall(const char* path)
 {
-    SDL_Surface* s = ballPicture32(loadPng(path));
-    if (!s)
+    SDL_Surface* loaded = loadPng(path);
+    if (!loaded)
+        return nullptr;
+    SDL_Surface* s = ballPicture32(loaded);
+    if (!s) {
         loadFailed(path);
+        SDL_FreeSurface(loaded);
+    }
     return s;
 }
 
 void setKey(SDL_Surface* s, Uint8 r, Uint8 g, Uint8 b)
 {
-    SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, r, g, b));
+    if (s)
+        SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, r, g, b));
 }
 
 SDL_Surface* loadBmpKeyedBlack(const char* path)
 {
-    checkFile(path);
+    if (failed() || !checkFile(path))
+        return nullptr;
     SDL_ClearError();
     SDL_Surface* s = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
     if (!s)
-        loadFailed(path);
+        return loadFailed(path);
     setKey(s, 0, 0, 0);
     return displayCopy(s, path);
 }
@@ -213,8 +234,9 @@ void setAnimation(Animation& a, int numFrames, Uint32 delay)
 
 }  // namespace
 
-void loadGfx()
+bool loadGfx(std::string& error)
 {
+    failure.clear();
     font = loadFont("gfx/mario3.bmp");
     font_intro = loadFont("gfx/newfont.bmp");
     font_intro_inverted = loadFont("gfx/newfont_inverted.bmp");
@@ -258,7 +280,12 @@ void loadGfx()
     img_frosthemlogga_skugga = loadBmpKeyedBlack("gfx/frosthem_skugga.bmp");
     img_border_uppe = loadPng("gfx/border_uppe.png");
     img_border_nere = loadPng("gfx/border_nere.png");
+    if (failed()) {
+        error = failure;
+        return false;
+    }
 
     initBallScratch();
     setupAmigaBalls();
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <sge.h>
 
+#include <string>
+
 constexpr int kBajsSlots = 14;   // 12 strip pictures and two spare slots
 constexpr int kAmigaBarCount = 3;
 
@@ -32,10 +34,10 @@ extern SDL_Surface* bajssurface[kBajsSlots];
 extern SDL_Surface* img_amigabars[kAmigaBarCount];
 
 // Loads everything, in a fixed order, and fills the animation records. The
-// video mode must be set (the display copies take its pixel format). A file
-// that cannot be loaded ends the program with exit code 1 and one line on
-// standard error naming the file and the reason.
-void loadGfx();
+// video mode must be set (the display copies take its pixel format). False
+// at the first file that cannot be loaded, with `error` naming the file and
+// the reason (what is loaded by then stays loaded).
+bool loadGfx(std::string& error);
 
 // A picture file as the show reads it: SDL_image, or our own PNG loader
 // where SDL_image is not available. Null, with SDL's error set, on failure.

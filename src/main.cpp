@@ -1,5 +1,8 @@
-// The show's entry: start-up, then one pass a frame until the viewer quits.
+// The show's entry: start-up, then one frame step at each of a steady 60
+// deadlines a second until the viewer quits.
 #include <SDL.h>
+
+#include <string>
 
 #include "clock.h"
 #include "globals.h"
@@ -8,19 +11,36 @@
 #include "show_options.h"
 #include "show.h"
 
+namespace {
+
+constexpr int kStartFailed = 1;
+
+void flip()
+{
+    SDL_Flip(screen);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    ShowOptions options;
-    const int early = handleCommandLine(argc, argv, options);
+    ShowHost host;
+    const int early = handleCommandLine(argc, argv, host.options);
     if (early >= 0)
         return early;
-    // Should this fail, the first asset that cannot be found is named.
-    enterProgramFolder();
     showErrorsInBox(true);
-    startShow(options);
+    // The show carries on from where it was started; the first asset that
+    // cannot be found is then named.
+    if (!enterProgramFolder())
+        reportNotice("frosthem: cannot change to the program's folder; looking for its files here");
+    host.present = flip;
+    std::string error;
+    if (!startShow(host, error)) {
+        reportError("frosthem: %s", error.c_str());
+        return kStartFailed;
+    }
     while (!quitRequested) {
-        framePass();
-        SDL_Flip(screen);
+        showFrame();
         // A steady 60 frames a second: every motion moves in whole units a
         // frame, so frames of a millisecond or two would freeze it.
         const Uint32 deadline = nextFrameDeadline(startTick, getTicks());

@@ -4,17 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "error_box.h"
 
 namespace {
 
 bool boxes = false;
-
-#ifdef _WIN32
-const char* const kBoxTitle = "Frosthem: error";
-#endif
 
 std::string formatted(const char* format, va_list args)
 {
@@ -48,10 +42,8 @@ void reportError(const char* format, ...)
     const std::string line = formatted(format, args);
     va_end(args);
     print(line);
-#ifdef _WIN32
     if (boxes)
-        MessageBoxA(nullptr, line.c_str(), kBoxTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-#endif
+        showErrorBox(line);
 }
 
 void reportNotice(const char* format, ...)

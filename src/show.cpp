@@ -23,6 +23,7 @@
 #include "report.h"
 #include "show.h"
 #include "sound.h"
+#include "spectrum_display.h"
 #include "window.h"
 
 int currentScene = kOpeningScene;
@@ -36,16 +37,10 @@ namespace {
 
 SDL_Event event;
 
-constexpr Sint32 kOpeningMs = 18000;  // the scope's time before the flash
 constexpr float kFadeInSpeed = 5.0f;
 constexpr float kFadeOutSpeed = 9.0f;
 constexpr int kOpaque = 255;
 
-constexpr int kScopeBins = 320;
-constexpr int kScopeSpacing = 4;       // pixels between neighbouring bins
-constexpr float kScopeScale = 100.0f;  // pixels per full-scale magnitude
-constexpr float kScopeThreshold = 2.0f;
-constexpr float kScopeLimit = 1000.0f;
 
 constexpr int kHelloX = 175, kHelloY = 83;
 constexpr int kBubbleX = 238, kBubbleY = 17;
@@ -74,44 +69,75 @@ int swayX(SDL_Surface* img)
     return static_cast<int>(std::sin(t / kSwayMsPerRadian) * kSwayAmplitude + cx);
 }
 
-void startShow(const ShowOptions& options)
-{
-    openWindow(options);
-    if (options.mute)
-        soundSetDeviceless(true);
-    initMusic();
-    // The opening's 18 seconds run from the start of the music and include
-    // the loading time.
-    startTick = getTicks();
-    prepareScenes();
-}
+namespace {
 
-void openWindow(const ShowOptions& options)
+ShowHost current;  // the host the show was started by
+
+bool openScreen(const ShowHost& h, std::string& error)
 {
-    screen = openShowWindow(options);
+    screen = h.offscreen ? openOffscreen(error) : openShowWindow(h.options, error);
+    if (!screen)
+        return false;
     std::atexit(SDL_Quit);
+    return true;
 }
 
-void prepareScenes()
+}  // namespace
+
+bool prepareScenes(std::string& error)
 {
-    loadGfx();
+    if (!loadGfx(error))
+        return false;
     initPlasma();
     initBgText();
     initSnow();
     initAmigaScroller();
     // The frame is presented by one flip a pass, not after every primitive.
     sge_Update_OFF();
+    return true;
+}
+
+bool startShow(const ShowHost& h, std::string& error)
+{
+    current = h;
+    if (h.clock == ShowClock::Virtual)
+        setTicks(h.virtualStart);
+    if (!openScreen(h, error))
+        return false;
+    if (h.silent || h.options.mute)
+        soundSetDeviceless(true);
+    if (h.device != nullptr)
+        soundUseDevice(h.device);
+    if (h.musicWaits) {
+        preloadMusic();
+        return prepareScenes(error);
+    }
+    // The opening's 18 seconds run from the start of the music and include
+    // the loading time.
+    startMusic();
+    return prepareScenes(error);
+}
+
+void startMusic()
+{
+    initMusic();
+    startTick = getTicks();
+}
+
+void showFrame()
+{
+    framePass();
+    if (current.present != nullptr)
+        current.present();
 }
 
 void drawScope()
 {
-    for (int i = 0; i < kScopeBins; i++) {
+    for (int i = 0; i < kDisplayBins; i++) {
         const int h = kScopeSpacing * i;
         const float v = spectrum[i] * kScopeScale;
         if (!(v > kScopeThreshold))
             continue;
-        // Anything this far out is off the screen anyway; the bound keeps an
-        // infinite or huge magnitude from overflowing the conversion.
         const int y = toInt(v < kScopeLimit ? v : kScopeLimit);
         drawPixel(screen, kScreenCentreX + h, kScreenCentreY + y, 255, 255, 255);
         drawPixel(screen, kScreenCentreX - h, kScreenCentreY + y, 255, 255, 255);

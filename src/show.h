@@ -4,7 +4,10 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "show_options.h"
+#include "sound.h"
 
 // The two scenes, in the order they come; `currentScene` holds one of them.
 constexpr int kOpeningScene = 0;  // the spectrum scope
@@ -17,14 +20,36 @@ extern Uint32 td2;        // tick reading of this pass
 extern Uint32 startTick;  // taken once the music has started
 extern bool quitRequested;
 
-// Opens the window (exits with a message when there is no usable display),
-// starts the music, loads every asset and sets up the effects.
-void startShow(const ShowOptions& options = {});
-// The first part of startShow: video started and the window opened.
-void openWindow(const ShowOptions& options = {});
+// How a host runs the show. The desktop: a window, the wall clock, SDL's
+// audio. The offline renderer: an offscreen surface, the virtual clock, no
+// audio device. The browser: an offscreen surface whose pixels the page
+// shows, the browser's clock, Web Audio, and the music held back until the
+// viewer's first gesture.
+enum class ShowClock { Wall, Virtual };
+struct ShowHost {
+    ShowOptions options;
+    bool offscreen = false;               // a surface on SDL's dummy driver, no window
+    ShowClock clock = ShowClock::Wall;    // Virtual: the host sets each frame's tick
+    Uint32 virtualStart = 0;              // the virtual clock's reading during start-up
+    bool silent = false;                  // no audio device: the music runs on the clock
+    const SoundDevice* device = nullptr;  // the host's own audio in place of SDL's
+    bool musicWaits = false;              // the music starts with startMusic(), later
+    void (*present)() = nullptr;          // hands a finished frame to the viewer
+};
+
+// The one start-up: the screen, the music, every asset and every effect, in
+// the show's order. False, with the reason in `error`, when the screen or a
+// picture cannot be had; the host reports it and ends.
+bool startShow(const ShowHost& host, std::string& error);
+// Starts the music, and the opening's 18 seconds with it (a host whose
+// music waits calls it; startShow does otherwise).
+void startMusic();
 // The part of start-up after the music has started: every asset loaded and
-// every effect set up, in the show's order.
-void prepareScenes();
+// every effect set up, in the show's order (the benchmarks start here).
+bool prepareScenes(std::string& error);
+// The one frame step: a pass at the clock's present reading, then the
+// frame handed to the viewer.
+void showFrame();
 // One pass of the frame loop, up to but not including the flip.
 void framePass();
 // The parts of a pass, in the order framePass runs them.

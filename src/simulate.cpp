@@ -1,7 +1,5 @@
 #include "simulate.h"
 
-#include <cstdlib>
-
 #include "clock.h"
 #include "globals.h"
 #include "music.h"
@@ -11,10 +9,6 @@
 namespace {
 
 constexpr std::uint64_t kMsPerSecond = 1000;
-constexpr int kMusicChannel = 0;
-// The sound layer counts each play from its own start tick, the tape counts
-// on one grid from the start of the show: the two may round a sample apart.
-constexpr std::size_t kPositionSlack = 1;
 
 }  // namespace
 
@@ -61,44 +55,41 @@ void MusicTape::render(Uint32 fromMs, Uint32 toMs, std::vector<std::int16_t>& ou
     }
 }
 
-void startCapturedShow(MusicTape& tape)
+MusicTape::MusicTape()
 {
-    // Asking for the dummy driver by name is what lets the show start
-    // without a display.
-    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
-    soundSetDeviceless(true);
-    setTicks(kCaptureStartTick);
-    startShow();
-    tape.setTrack(soundSampleData(handle_sound));
-    if (FSOUND_IsPlaying(kMusicChannel))
-        tape.started(0);
+    soundOnPlay([](void* tape) { static_cast<MusicTape*>(tape)->started(getTicks() - kCaptureStartTick); }, this);
 }
 
-bool simulateFrames(long count, int fps, MusicTape& tape,
-                    const std::function<bool(const SimulatedFrame&)>& sink, std::string& error)
+MusicTape::~MusicTape()
+{
+    soundOnPlay(nullptr, nullptr);
+}
+
+bool startCapturedShow(MusicTape& tape, std::string& error)
+{
+    ShowHost host;
+    host.offscreen = true;
+    host.silent = true;
+    host.clock = ShowClock::Virtual;
+    host.virtualStart = kCaptureStartTick;
+    if (!startShow(host, error))
+        return false;
+    tape.setTrack(soundSampleData(handle_sound));
+    return true;
+}
+
+SimulatedFrame simulateFrame(long k, int fps)
+{
+    const Uint32 ms = frameMs(k, fps);
+    setTicks(kCaptureStartTick + ms);
+    showFrame();
+    return SimulatedFrame{k, ms, screen};
+}
+
+void simulateFrames(long count, int fps, const std::function<bool(const SimulatedFrame&)>& sink)
 {
     for (long k = 0; k < count; k++) {
-        const Uint32 ms = frameMs(k, fps);
-        setTicks(kCaptureStartTick + ms);
-        // The keep-alive restarts the music inside the pass; seeing channel 0
-        // idle before and busy after is how the tape learns of it.
-        const bool wasPlaying = FSOUND_IsPlaying(kMusicChannel);
-        framePass();
-        const bool playing = FSOUND_IsPlaying(kMusicChannel);
-        if (playing && !wasPlaying)
-            tape.started(ms);
-        if (playing) {
-            const std::size_t heard = soundPlayPosition();
-            const std::size_t taped = tape.positionAt(ms);
-            const std::size_t apart = heard > taped ? heard - taped : taped - heard;
-            if (!tape.hasStarted() || apart > kPositionSlack) {
-                error = "the sound layer's music position parted from the recording at frame " +
-                        std::to_string(k);
-                return false;
-            }
-        }
-        if (!sink(SimulatedFrame{k, ms, screen}))
+        if (!sink(simulateFrame(k, fps)))
             break;
     }
-    return true;
 }

@@ -1,6 +1,7 @@
-// The show run frame-exact on a virtual clock: its own start-up and frame
-// pass, headless and without an audio device, with a recording of what the
-// music channel would have played.
+// The show run frame-exact on a virtual clock: the show's start-up and frame
+// step on an offscreen surface without an audio device, with a recording of
+// what the music channel would have played. The offline renderer and the
+// browser's frame capture run it.
 #pragma once
 
 #include <cstddef>
@@ -24,9 +25,15 @@ long firstFrameAt(Uint32 ms, int fps);
 std::uint64_t sampleAt(Uint32 ms);
 
 // What channel 0 played: the track from the start of each play, silence
-// after its end until the keep-alive starts it again.
+// after its end until the keep-alive starts it again. The sound layer tells
+// the tape of each start while the tape lives.
 class MusicTape {
 public:
+    MusicTape();
+    ~MusicTape();
+    MusicTape(const MusicTape&) = delete;
+    MusicTape& operator=(const MusicTape&) = delete;
+
     void setTrack(const PcmTrack* track) { track_ = track; }
     // A play started at `ms` after the start tick.
     void started(Uint32 ms);
@@ -50,12 +57,13 @@ struct SimulatedFrame {
     SDL_Surface* screen;
 };
 
-// Starts the show as the renderer runs it: SDL's dummy video driver, no
-// audio device, every tick reading of start-up at kCaptureStartTick.
-void startCapturedShow(MusicTape& tape);
+// Starts the show as the renderer runs it: an offscreen surface, no audio
+// device, every tick reading of start-up at kCaptureStartTick. False, with
+// the reason in `error`, when the surface or a picture cannot be had.
+bool startCapturedShow(MusicTape& tape, std::string& error);
 
+// Frame k at `fps`: the virtual clock set to its time, then the frame step.
+SimulatedFrame simulateFrame(long k, int fps);
 // Runs frames 0 .. count-1 at `fps`, handing each to `sink` after its pass;
-// stops early when the sink returns false. Returns false, with `error` set,
-// when the sound layer's timeline parts from the recording.
-bool simulateFrames(long count, int fps, MusicTape& tape,
-                    const std::function<bool(const SimulatedFrame&)>& sink, std::string& error);
+// stops early when the sink returns false.
+void simulateFrames(long count, int fps, const std::function<bool(const SimulatedFrame&)>& sink);

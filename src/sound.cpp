@@ -35,7 +35,6 @@ namespace {
 // One device buffer: about 23 ms at 44100 Hz. A block handed out is heard
 // only after the one still queued, so the playhead lags one buffer behind.
 constexpr Uint16 kDeviceBufferFrames = 1024;
-constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 constexpr std::uint64_t kMsPerSecond = 1000;
 constexpr int kSampleSlots = 16;
 constexpr int kAnyFree = -1;  // the sample slot or channel number meaning "pick one"
@@ -73,6 +72,8 @@ SoundState& state()
 
 bool devicelessRequested = false;
 const SoundDevice* ownDevice = nullptr;  // in place of SDL's audio when set
+void (*playListener)(void*) = nullptr;   // told of every start of channel 0
+void* playListenerData = nullptr;
 std::atomic<std::uint64_t> framesMixed{0};
 FSOUND_DSPUNIT fftUnit;
 float spectrumCopy[kSpectrumBands];
@@ -304,6 +305,8 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
     ch.playing.store(true);
     if (ownDevice != nullptr && s.deviceOpen)
         ownDevice->play(&ch.track->whole());  // a device of our own takes the track whole
+    if (playListener != nullptr)
+        playListener(playListenerData);
     return kOnlyChannel;
 }
 
@@ -360,6 +363,12 @@ void FSOUND_Close()
 void soundUseDevice(const SoundDevice* device)
 {
     ownDevice = device;
+}
+
+void soundOnPlay(void (*listener)(void* data), void* data)
+{
+    playListener = listener;
+    playListenerData = data;
 }
 
 void soundSetDeviceless(bool deviceless)

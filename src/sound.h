@@ -63,3 +63,8 @@ struct SoundDevice {
 };
 // Use `device` (nullptr: SDL's audio again) from the next FSOUND_Init on.
 void soundUseDevice(const SoundDevice* device);
+
+// Calls `listener(data)` each time FSOUND_PlaySound starts channel 0: at
+// start-up, and each time the show starts its music over after the end.
+// The call comes at the tick the play counts from. nullptr: nobody listens.
+void soundOnPlay(void (*listener)(void* data), void* data);

@@ -30,10 +30,10 @@ const char* const kWindowScalingVar = "SDL12COMPAT_WINDOW_SCALING";
 
 constexpr int kRoomPercent = 90;  // of the desktop, both ways
 
-[[noreturn]] void fail(const char* what, const char* reason)
+SDL_Surface* failed(std::string& error, const char* what, const char* reason)
 {
-    reportError("frosthem: %s: %s", what, reason);
-    std::exit(1);
+    error = std::string(what) + ": " + reason;
+    return nullptr;
 }
 
 bool invisibleDriver()
@@ -43,14 +43,13 @@ bool invisibleDriver()
     return std::strcmp(name, "dummy") == 0 || std::strcmp(name, "offscreen") == 0;
 }
 
-// Stops when SDL fell back to a driver that shows nothing although nobody
+// False when SDL fell back to a driver that shows nothing although nobody
 // asked for it: the music would otherwise play behind no window.
-void requireVisibleDisplay()
+bool displayUsable()
 {
     // Read as SDL reads it: on Windows SDL keeps an environment of its own.
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if (invisibleDriver() && !(asked && *asked))
-        fail("no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return !invisibleDriver() || (asked && *asked);
 }
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
@@ -112,14 +111,15 @@ int chooseScale(int desktopWidth, int desktopHeight)
     return scale;
 }
 
-SDL_Surface* openShowWindow(const ShowOptions& options)
+SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
 {
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
     setenv(kScaleMethodVar, "nearest", 0);
 #endif
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
-        fail("cannot start video", SDL_GetError());
-    requireVisibleDisplay();
+        return failed(error, "cannot start video", SDL_GetError());
+    if (!displayUsable())
+        return failed(error, "no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
     // Once video is up, before there is a window to lose.
     XSetIOErrorHandler(displayLost);
@@ -133,11 +133,24 @@ SDL_Surface* openShowWindow(const ShowOptions& options)
     }
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
     if (!window)
-        fail("cannot open a 640x480 window", SDL_GetError());
+        return failed(error, "cannot open a 640x480 window", SDL_GetError());
     SDL_WM_SetCaption(kCaption, "");
     // Opened as a scaled window first and then switched, so that F brings
     // back the scaled window rather than a bare 640x480 one.
     if (options.fullscreen)
         SDL_WM_ToggleFullScreen(window);
     return window;
+}
+
+SDL_Surface* openOffscreen(std::string& error)
+{
+    // Asking for the dummy driver by name is what lets SDL start without a
+    // display; SDL_putenv, as on Windows SDL keeps an environment of its own.
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        return failed(error, "cannot start video", SDL_GetError());
+    SDL_Surface* surface = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, 0);
+    if (!surface)
+        return failed(error, "cannot make a 640x480 screen", SDL_GetError());
+    return surface;
 }

@@ -5,12 +5,19 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "show_options.h"
 
 // The largest whole multiple of 640x480 that fits in 90% of a desktop of
 // this size both ways; 1 when the size is unknown (0 or less) or small.
 int chooseScale(int desktopWidth, int desktopHeight);
 
-// Starts video and opens the 640x480x32 window as the options ask. Exits
-// with one line when there is no usable display or no window.
-SDL_Surface* openShowWindow(const ShowOptions& options);
+// Starts video and opens the 640x480x32 window as the options ask. Null,
+// with the reason in `error`, when there is no usable display or no window.
+SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error);
+
+// A 640x480x32 screen on SDL's dummy video driver, shown nowhere: for the
+// offline renderer, the browser (which shows the pixels itself), the tests
+// and the benchmarks. Null, with the reason in `error`, on failure.
+SDL_Surface* openOffscreen(std::string& error);

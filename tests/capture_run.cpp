@@ -18,13 +18,6 @@ CaptureRun capture(const std::vector<std::string>& args, const std::string& dir,
     return {r.exitCode, r.err};
 }
 
-std::string frameName(long k)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "frame_%06ld.png", k);
-    return name;
-}
-
 RgbImage loadRgb(const std::string& path)
 {
     RgbImage image;

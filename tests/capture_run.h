@@ -22,9 +22,6 @@ struct CaptureRun {
 CaptureRun capture(const std::vector<std::string>& args, const std::string& dir = "",
                    const char* path = nullptr);
 
-// The name the renderer gives frame k.
-std::string frameName(long k);
-
 // A PNG as packed RGB; width 0 when it cannot be read.
 RgbImage loadRgb(const std::string& path);
 

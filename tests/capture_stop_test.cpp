@@ -41,7 +41,7 @@ long expectWholeFrames(const fs::path& dir)
         frames += name != "audio.wav";
     }
     for (long k = 0; k < frames; k++)
-        EXPECT_EQ(loadRgb((dir / frameName(k)).string()).width, kScreenWidth) << frameName(k) << " is not whole";
+        EXPECT_EQ(loadRgb((dir / frameFileName(k)).string()).width, kScreenWidth) << frameFileName(k) << " is not whole";
     return frames;
 }
 
@@ -85,7 +85,7 @@ TEST(CaptureStop, SignalsLeaveWholeFilesAndSayHowFar)
         if (withVideo && sig == SIGTERM)
             spec.argv.insert(spec.argv.end(), {"--video", video});
         harness::Program run(spec);
-        ASSERT_TRUE(appears(out / frameName(20), kCaptureDeadlineSeconds)) << run.err();
+        ASSERT_TRUE(appears(out / frameFileName(20), kCaptureDeadlineSeconds)) << run.err();
         run.signal(sig);
         ASSERT_TRUE(run.waitExit(kCaptureDeadlineSeconds));
         EXPECT_EQ(run.exitCode(), 128 + sig) << run.howItEnded() << "\n" << run.err();

@@ -185,7 +185,7 @@ TEST(CaptureGolden, FramesMatchTheReferences)
     std::stringstream list(times);
     std::string t;
     while (std::getline(list, t, ',')) {
-        const std::string name = frameName(firstFrameAt(static_cast<Uint32>(std::stod(t) * 1000 + 0.5), 60));
+        const std::string name = frameFileName(firstFrameAt(static_cast<Uint32>(std::stod(t) * 1000 + 0.5), 60));
         const RgbImage expected = loadRgb(std::string(kGoldenDir) + "/" + name);
         const RgbImage actual = loadRgb(dir / name);
         ASSERT_EQ(actual.width, kW) << name << " was not rendered";
@@ -214,19 +214,19 @@ TEST(CaptureShow, OpeningIsBlackAndWhiteAndMirroredBothWays)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int withDots = 0;
     for (long k = 0; k < kOpeningMs * kFps / 1000; k++) {
-        const RgbImage im = loadRgb(dir / frameName(k));
-        ASSERT_EQ(im.width, kW) << frameName(k);
+        const RgbImage im = loadRgb(dir / frameFileName(k));
+        ASSERT_EQ(im.width, kW) << frameFileName(k);
         bool dots = false;
         for (int y = 0; y < kH; y++)
             for (int x = 0; x < kW; x++) {
                 const Uint32 p = pixel(im, x, y);
-                ASSERT_TRUE(p == 0 || p == 0xffffff) << frameName(k) << " " << x << "," << y << " " << hex(p);
+                ASSERT_TRUE(p == 0 || p == 0xffffff) << frameFileName(k) << " " << x << "," << y << " " << hex(p);
                 dots = dots || p != 0;
                 if (x > 0) {
-                    ASSERT_EQ(p, pixel(im, kW - x, y)) << frameName(k) << " " << x << "," << y;
+                    ASSERT_EQ(p, pixel(im, kW - x, y)) << frameFileName(k) << " " << x << "," << y;
                 }
                 if (y > 0) {
-                    ASSERT_EQ(p, pixel(im, x, kH - y)) << frameName(k) << " " << x << "," << y;
+                    ASSERT_EQ(p, pixel(im, x, kH - y)) << frameFileName(k) << " " << x << "," << y;
                 }
             }
         withDots += dots;
@@ -287,11 +287,11 @@ TEST(CaptureShow, ShortMusicRepeatsAfterAGapOfUnderAFrame)
     // The 861 Hz tone lights scope bin 20, 80 pixels either side of the middle.
     const long secondPlay = firstFrameAt(restartMs(0, track.size(), kFps), kFps);
     for (long k : {5L, secondPlay + 5}) {
-        const RgbImage im = loadRgb(dir / ("out/" + frameName(k)));
+        const RgbImage im = loadRgb(dir / ("out/" + frameFileName(k)));
         int lit = 0;
         for (int y = 0; y < kH; y++)
             lit += pixel(im, 400, y) != 0;
-        EXPECT_GT(lit, 0) << frameName(k);
+        EXPECT_GT(lit, 0) << frameFileName(k);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "assets.h"
 #include "clock.h"
 #include "globals.h"
+#include "window.h"
 
 namespace {
 // Headless whichever way the tests are started: before any test runs.
@@ -18,13 +19,10 @@ void initTestScreen()
     if (screen)
         return;
     (void)headless;
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
-        std::abort();
-    }
-    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, 0);
+    std::string error;
+    screen = openOffscreen(error);
     if (!screen) {
-        std::fprintf(stderr, "SDL_SetVideoMode: %s\n", SDL_GetError());
+        std::fprintf(stderr, "test screen: %s\n", error.c_str());
         std::abort();
     }
 }
@@ -33,8 +31,11 @@ void initTestAssets()
 {
     static bool loaded = false;
     initTestScreen();
-    if (!loaded)
-        loadGfx();
+    std::string error;
+    if (!loaded && !loadGfx(error)) {
+        std::fprintf(stderr, "test assets: %s\n", error.c_str());
+        std::abort();
+    }
     loaded = true;
 }
 

@@ -15,12 +15,12 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
 #include <set>
+#include <string>
 
 #include "clock.h"
 #include "globals.h"
-#include "music.h"
+#include "report.h"
 #include "show.h"
 #include "simulate.h"
 #include "sound.h"
@@ -38,6 +38,7 @@ constexpr Sint32 kEarlyMs = 8;
 // stays responsive.
 constexpr double kCaptureSliceMs = 12.0;
 constexpr int kMsPerSecond = 1000;
+constexpr int kStartFailed = 1;
 
 bool running = false;
 Uint32 deadline = 0;
@@ -55,14 +56,24 @@ EM_JS(void, jsCaptured, (double seconds, const Uint8* pixels, int length), {
 });
 EM_JS(void, jsReady, (), { Module.onShowReady(); });
 
-void showFrame()
+int failed(const std::string& error)
+{
+    reportError("frosthem: %s", error.c_str());
+    return kStartFailed;
+}
+
+void flipAndPresent()
+{
+    SDL_Flip(screen);
+    presentScreen();
+}
+
+void paceFrame()
 {
     const Uint32 now = getTicks();
     if (static_cast<Sint32>(deadline - now) > kEarlyMs)
         return;
-    framePass();
-    SDL_Flip(screen);
-    presentScreen();
+    showFrame();
     // The next deadline after this one, or after now if the pass came late:
     // missed deadlines are skipped, as on the desktop.
     const Uint32 from = static_cast<Sint32>(deadline - now) > 0 ? deadline : now;
@@ -73,13 +84,10 @@ void captureFrames()
 {
     const double sliceEnd = emscripten_get_now() + kCaptureSliceMs;
     while (!wanted.empty() && emscripten_get_now() < sliceEnd) {
-        const long k = nextFrame++;
-        const Uint32 ms = frameMs(k, kFps);
-        setTicks(kCaptureStartTick + ms);
-        framePass();
-        if (wanted.erase(k)) {
+        const SimulatedFrame f = simulateFrame(nextFrame++, kFps);
+        if (wanted.erase(f.index)) {
             presentScreen();
-            jsCaptured(static_cast<double>(ms) / kMsPerSecond, screenRgba(),
+            jsCaptured(static_cast<double>(f.ms) / kMsPerSecond, screenRgba(),
                        kScreenWidth * kScreenHeight * 4);
         }
     }
@@ -90,7 +98,7 @@ void captureFrames()
 void loop()
 {
     if (running)
-        showFrame();
+        paceFrame();
 }
 
 }  // namespace
@@ -104,9 +112,7 @@ EMSCRIPTEN_KEEPALIVE void frosthem_start()
 {
     if (running)
         return;
-    soundUseDevice(webAudioDevice());
-    initMusic();
-    startTick = getTicks();
+    startMusic();
     deadline = startTick;
     running = true;
 }
@@ -122,20 +128,25 @@ EMSCRIPTEN_KEEPALIVE void frosthem_stop()
 
 int main()
 {
-    // The page shows the frames; SDL's dummy driver only keeps the surface.
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    std::string error;
     const int captures = jsCaptureCount();
     if (captures > 0) {
         for (int i = 0; i < captures; i++)
             wanted.insert(firstFrameAt(static_cast<Uint32>(jsCaptureSecond(i) * kMsPerSecond), kFps));
-        startCapturedShow(tape);
+        if (!startCapturedShow(tape, error))
+            return failed(error);
         jsReady();
         emscripten_set_main_loop(captureFrames, 0, 0);
         return 0;
     }
-    openWindow();
-    preloadMusic();
-    prepareScenes();
+    // The page shows the frames; SDL's dummy driver only keeps the surface.
+    ShowHost host;
+    host.offscreen = true;
+    host.device = webAudioDevice();
+    host.musicWaits = true;
+    host.present = flipAndPresent;
+    if (!startShow(host, error))
+        return failed(error);
     drawTitleCard();
     presentScreen();
     jsReady();

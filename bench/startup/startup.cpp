@@ -38,6 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultRuns = 7;
 constexpr int kFps = 60;
+constexpr int kStartFailed = 1;
 constexpr int kRepeatFrames = 10 * kFps;      // frames watched for repeats
 constexpr auto kRssRunTime = std::chrono::seconds(6);
 constexpr auto kSignalAfter = std::chrono::milliseconds(40);
@@ -84,7 +85,14 @@ int child(long long startNs)
             firstMusicMs.store(msSince(startNs));
     });
 
-    startShow();
+    ShowHost host;
+    std::string error;
+    if (!startShow(host, error)) {
+        std::fprintf(stderr, "startup: %s\n", error.c_str());
+        stop.store(true);
+        watcher.join();
+        return kStartFailed;
+    }
     const double startedMs = msSince(startNs);
     framePass();
     SDL_Flip(screen);

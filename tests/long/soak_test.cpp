@@ -42,19 +42,15 @@ long residentBytes()
 void soak(long minutes)
 {
     MusicTape tape;
-    startCapturedShow(tape);
+    std::string error;
+    ASSERT_TRUE(startCapturedShow(tape, error)) << error;
     long afterFirstMinute = 0;
     const long frames = minutes * kFramesPerMinute;
-    std::string error;
-    const bool ok = simulateFrames(
-        frames, kFps, tape,
-        [&](const SimulatedFrame& f) {
-            if (f.index == kFramesPerMinute)
-                afterFirstMinute = residentBytes();
-            return true;
-        },
-        error);
-    ASSERT_TRUE(ok) << error;
+    simulateFrames(frames, kFps, [&](const SimulatedFrame& f) {
+        if (f.index == kFramesPerMinute)
+            afterFirstMinute = residentBytes();
+        return true;
+    });
     const long atEnd = residentBytes();
     std::printf("resident after 1 min: %.1f MB, after %ld min: %.1f MB\n",
                 afterFirstMinute / 1048576.0, minutes, atEnd / 1048576.0);
@@ -87,10 +83,13 @@ TEST(TickWrap, MainSceneKeepsMovingPastTheWrap)
 {
     constexpr Uint32 kStart = 0xffffffffu - 50000;  // wraps 50 s after start-up
     constexpr Uint32 kFrameMs = 16;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    soundSetDeviceless(true);
-    setTicks(kStart);
-    startShow();
+    ShowHost host;
+    host.offscreen = true;
+    host.silent = true;
+    host.clock = ShowClock::Virtual;
+    host.virtualStart = kStart;
+    std::string error;
+    ASSERT_TRUE(startShow(host, error)) << error;
 
     Uint32 now = kStart;
     auto run = [&](int frames) {

@@ -105,3 +105,10 @@ bool writePng(const std::string& path, const RgbImage& image, std::string& error
         std::remove(partial.c_str());
     return ok;
 }
+
+std::string frameFileName(long k)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame_%06ld.png", k);
+    return name;
+}

@@ -19,3 +19,6 @@ void surfaceToRgb(SDL_Surface* surface, RgbImage& out);
 // Writes `image` as a PNG, favouring speed over size. On failure returns
 // false with `error` set.
 bool writePng(const std::string& path, const RgbImage& image, std::string& error);
+
+// The name of frame k's file: frame_000000.png, frame_000001.png, ...
+std::string frameFileName(long k);

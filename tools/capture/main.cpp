@@ -38,9 +38,7 @@ int failed(const std::string& message)
 
 std::string framePath(const std::string& dir, long k)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame_%06ld.png", k);
-    return (std::filesystem::path(dir) / name).string();
+    return (std::filesystem::path(dir) / frameFileName(k)).string();
 }
 
 // Makes the directory (and its parents) and checks that files can go in it,
@@ -248,21 +246,22 @@ int main(int argc, char** argv)
 
     catchStopSignals();
     MusicTape tape;
-    startCapturedShow(tape);
-    if (!out.start(error)) {
+    if (!startCapturedShow(tape, error) || !out.start(error)) {
         out.cleanUp();
         return failed(error);
     }
     Progress progress(plan.end);
     bool ok = true;
     long simulated = 0;
-    const bool ran = stopSignal() == 0 && simulateFrames(plan.end, opt.fps, tape, [&](const SimulatedFrame& f) {
-        ok = !plan.wanted(f.index) || out.add(f, tape, error);
-        simulated = f.index + 1;
-        progress.update(simulated);
-        return ok && stopSignal() == 0;
-    }, error);
-    if (stopSignal() == 0 && ran && ok && out.finish(error)) {
+    if (stopSignal() == 0) {
+        simulateFrames(plan.end, opt.fps, [&](const SimulatedFrame& f) {
+            ok = !plan.wanted(f.index) || out.add(f, tape, error);
+            simulated = f.index + 1;
+            progress.update(simulated);
+            return ok && stopSignal() == 0;
+        });
+    }
+    if (stopSignal() == 0 && ok && out.finish(error)) {
         char summary[256];
         std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
                       out.written(), out.written() == 1 ? "" : "s",
