@@ -6,16 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "file_ptr.h"
+
 namespace {
 
 // Frames per mpg123_read call of the whole-file decode: a few MPEG frames.
 constexpr std::size_t kWholeStepFrames = 16 * 1024;
-constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
-const char* const kNoAudio = "no MPEG audio in the file";
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 struct HandleCloser {
     void operator()(mpg123_handle* mh) const
     {
@@ -23,7 +19,6 @@ struct HandleCloser {
         mpg123_delete(mh);
     }
 };
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 using HandlePtr = std::unique_ptr<mpg123_handle, HandleCloser>;
 
 // A handle that will only hand out 44100 Hz interleaved stereo int16: with

@@ -10,6 +10,9 @@
 
 constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 2;
+constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
+// What a file with no audio the decoder can find is reported as.
+constexpr const char* kNoAudio = "no MPEG audio in the file";
 
 struct PcmTrack {
     std::vector<std::int16_t> samples;  // interleaved left, right

@@ -11,7 +11,6 @@
 FSOUND_SAMPLE* handle_sound = nullptr;
 
 namespace {
-constexpr int kMixRateHz = 44100;
 constexpr int kSoftwareChannels = 32;
 constexpr int kMusicChannel = 0;
 const char* const kMusicFile = "data/demo.mp3";
@@ -43,7 +42,7 @@ void preloadMusic()
 
 void initMusic()
 {
-    FSOUND_Init(kMixRateHz, kSoftwareChannels, 0);
+    FSOUND_Init(kMixRate, kSoftwareChannels, 0);
     if (!preloaded)
         handle_sound = loadMusic();
     FSOUND_PlaySound(kMusicChannel, handle_sound);

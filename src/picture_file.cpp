@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "file_ptr.h"
+
 namespace {
 
 constexpr std::size_t kHeaderBytes = 26;  // enough for a PNG's IHDR and a BMP's info header
@@ -14,10 +16,6 @@ const unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\
 constexpr std::size_t kPngWidthAt = 16, kPngHeightAt = 20;
 constexpr std::size_t kBmpInfoSizeAt = 14, kBmpWidthAt = 18;
 constexpr std::uint32_t kBmpCoreInfoSize = 12;  // the old OS/2 header with 16-bit sizes
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 std::uint32_t bigEndian32(const unsigned char* p)
 {
@@ -78,7 +76,7 @@ Uint32 pixelAt(const SDL_Surface* s, int x, int y)
 bool checkPictureFile(const char* path, std::string& reason)
 {
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    FilePtr file(std::fopen(path, "rb"));
     if (!file) {
         reason = std::strerror(errno);
         return false;

@@ -7,17 +7,16 @@
 #endif
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <utility>
+
+#include "report.h"
 
 namespace {
 
 // Frames decoded per step of the background thread: small enough that a
 // request to stop is answered at once.
 constexpr std::size_t kStepFrames = 8 * 1024;
-constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
-const char* const kNoAudio = "no MPEG audio in the file";
 
 void yieldToTheShow()
 {
@@ -139,7 +138,7 @@ void StreamedTrack::decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t ma
         std::size_t got = 0;
         stream->read(probe, 1, got, error);
         if (got > 0)
-            std::fprintf(stderr, "%s\n", cutNote.c_str());
+            reportNotice("%s", cutNote.c_str());
     }
     finish();
 }

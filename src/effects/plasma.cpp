@@ -9,6 +9,7 @@
 #include "clock.h"
 #include "extra.h"
 #include "globals.h"
+#include "spectrum_display.h"
 
 Uint8 colors[kPaletteSize][4];
 int plasma[kPlasmaColumns][kPlasmaRows];
@@ -16,12 +17,9 @@ Uint8 buffer[kPlasmaColumns][kPlasmaRows][4];
 
 namespace {
 
-constexpr int kBins = 320;
-constexpr int kBarTop = 128;        // first table row of every bar
 constexpr int kMirrorSum = kScreenHeight;  // a lower bar's row is 480 - its table row
-constexpr double kBarScale = 170.0; // rows per full-scale magnitude
 // A taller bar would read past the table's 300 rows.
-constexpr int kMaxBarRows = kPlasmaRows - kBarTop;
+static_assert(kPlasmaBarTop + kPlasmaMaxBarRows <= kPlasmaRows, "every bar within the table");
 constexpr double kDotThreshold = 2.0;
 constexpr int kUpperDotBase = 132;  // five rows below the upper bar's end
 constexpr int kLowerDotBase = 350;  // three rows above the lower bar's end
@@ -82,7 +80,7 @@ double scaledLevel(float v)
 {
     if (!std::isfinite(v) || v < 0)
         return 0.0;
-    const double scaled = v * kBarScale;
+    const double scaled = v * kPlasmaBarScale;
     return scaled < kScaledLimit ? scaled : kScaledLimit;
 }
 
@@ -147,11 +145,11 @@ void drawBars(Plot& plot)
 {
     const int t = toInt(static_cast<float>(getTicks() / kTicksPerStep));
     plot.begin();
-    for (int x = 0; x < kBins; x++) {
+    for (int x = 0; x < kDisplayBins; x++) {
         const double level = scaledLevel(spectrum[x]);
         const int p = toInt(static_cast<float>(level));
-        const int h = p < kMaxBarRows ? p : kMaxBarRows;
-        for (int y = kBarTop; y < kBarTop + h; y++) {
+        const int h = p < kPlasmaMaxBarRows ? p : kPlasmaMaxBarRows;
+        for (int y = kPlasmaBarTop; y < kPlasmaBarTop + h; y++) {
             drawCell(plot, kScreenCentreX + x, y, t);
             drawCell(plot, kScreenCentreX - x, y, t);
         }

@@ -1,7 +1,9 @@
 #include "lively.h"
 
+#include "correlation.h"
 #include "measure.h"
 #include "spectrum.h"
+#include "spectrum_display.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,22 +15,17 @@ namespace music {
 namespace {
 
 constexpr double kOpeningFrom = 1.0;
-constexpr double kOpeningTo = 18.0;
+constexpr double kOpeningTo = kOpeningMs / 1000.0;
 constexpr double kMainFrom = 18.5;
 
-// The drawing rules of the effects: the plasma's bar is
-// toInt(value * 170) rows, at most 172, on four sides; the scope draws a
-// bin when value * 100 is over 2.
-constexpr int kPlasmaBins = kPlasmaBands;
-constexpr float kPlasmaRows = 170.0f;
-constexpr int kPlasmaRowCap = 172;
+// The effects draw by spectrum_display.h: the plasma's bar on four sides,
+// the scope over the plasma's bins.
+constexpr int kPlasmaBins = kDisplayBins;
+constexpr float kPlasmaRows = static_cast<float>(kPlasmaBarScale);
 constexpr int kPixelsPerRow = 4;
-constexpr int kScopeBins = kPlasmaBands;  // the scope loops over the plasma's bins
-constexpr int kScopeVisibleBins = kScopeBands;
-constexpr float kScopeRows = 100.0f;
-constexpr float kScopeThreshold = 2.0f;
+constexpr int kScopeBins = kDisplayBins;
 // Values in [0, 1] give at most 170 rows; a bar that tall is "full".
-constexpr int kFullRows = 170;
+constexpr int kFullRows = static_cast<int>(kPlasmaBarScale);
 
 // The loudness is taken over 50 ms centred on the middle of the block the
 // spectrum analyses, so both look at the same moment.
@@ -41,27 +38,6 @@ double median(std::vector<double> values)
         return 0.0;
     std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
     return values[values.size() / 2];
-}
-
-double pearson(const std::vector<double>& a, const std::vector<double>& b)
-{
-    const double n = static_cast<double>(a.size());
-    if (a.size() < 2)
-        return 0.0;
-    double meanA = 0.0, meanB = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        meanA += a[i];
-        meanB += b[i];
-    }
-    meanA /= n;
-    meanB /= n;
-    double ab = 0.0, aa = 0.0, bb = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        ab += (a[i] - meanA) * (b[i] - meanB);
-        aa += (a[i] - meanA) * (a[i] - meanA);
-        bb += (b[i] - meanB) * (b[i] - meanB);
-    }
-    return aa > 0.0 && bb > 0.0 ? ab / std::sqrt(aa * bb) : 0.0;
 }
 
 // RMS of the mono mix over kRmsFrames around `centre`, cut at the ends.
@@ -82,7 +58,7 @@ double rmsAround(const PcmTrack& track, std::size_t centre)
 // Same rounding as the show's toInt: to nearest, halves away from zero.
 int barRows(float value)
 {
-    return std::min(kPlasmaRowCap, static_cast<int>(std::lround(value * kPlasmaRows)));
+    return std::min(kPlasmaMaxBarRows, static_cast<int>(std::lround(value * kPlasmaRows)));
 }
 
 }  // namespace
@@ -113,7 +89,7 @@ LivelyFigures measureLively(const PcmTrack& track)
         } else {
             int count = 0, visible = 0;
             for (int k = 0; k < kScopeBins; ++k) {
-                if (bands[k] * kScopeRows > kScopeThreshold) {
+                if (bands[k] * kScopeScale > kScopeThreshold) {
                     ++count;
                     visible += k < kScopeVisibleBins ? 1 : 0;
                 }

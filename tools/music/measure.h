@@ -5,6 +5,7 @@
 
 #include "decode.h"
 #include "spectrum.h"
+#include "spectrum_display.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +18,8 @@ namespace music {
 constexpr int kVideoFps = 60;
 constexpr std::size_t kFramesPerVideoFrame = kMixRate / kVideoFps;
 // The opening scope shows bands 0-79; the plasma reads 0-319.
-constexpr int kScopeBands = 80;
-constexpr int kPlasmaBands = 320;
+constexpr int kScopeBands = kScopeVisibleBins;
+constexpr int kPlasmaBands = kDisplayBins;
 // A scope band "moves" when it draws a visible dot.
 constexpr float kLitLevel = 0.02f;
 constexpr int kLitBandsWanted = 20;

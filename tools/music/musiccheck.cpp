@@ -6,6 +6,7 @@
 //   musiccheck FILE.mp3 [--frames] [--at SECONDS] [--wav OUT.wav]
 #include "lively.h"
 #include "measure.h"
+#include "wav.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,24 +15,10 @@
 
 namespace {
 
-bool writeWav(const char* path, const PcmTrack& track)
+bool writeWav(const char* path, const PcmTrack& track, std::string& error)
 {
-    std::FILE* f = std::fopen(path, "wb");
-    if (!f)
-        return false;
-    const std::uint32_t dataBytes = static_cast<std::uint32_t>(track.samples.size() * sizeof(std::int16_t));
-    const std::uint32_t riffBytes = 36 + dataBytes;
-    const std::uint32_t fmtBytes = 16, rate = kMixRate, byteRate = kMixRate * kMixChannels * 2;
-    const std::uint16_t pcmFormat = 1, channels = kMixChannels, blockAlign = kMixChannels * 2, bits = 16;
-    // RIFF is little-endian, as is every machine this runs on.
-    bool ok = std::fwrite("RIFF", 1, 4, f) == 4 && std::fwrite(&riffBytes, 4, 1, f) == 1 &&
-              std::fwrite("WAVEfmt ", 1, 8, f) == 8 && std::fwrite(&fmtBytes, 4, 1, f) == 1 &&
-              std::fwrite(&pcmFormat, 2, 1, f) == 1 && std::fwrite(&channels, 2, 1, f) == 1 &&
-              std::fwrite(&rate, 4, 1, f) == 1 && std::fwrite(&byteRate, 4, 1, f) == 1 &&
-              std::fwrite(&blockAlign, 2, 1, f) == 1 && std::fwrite(&bits, 2, 1, f) == 1 &&
-              std::fwrite("data", 1, 4, f) == 4 && std::fwrite(&dataBytes, 4, 1, f) == 1 &&
-              std::fwrite(track.samples.data(), 2, track.samples.size(), f) == track.samples.size();
-    return std::fclose(f) == 0 && ok;
+    WavWriter wav;
+    return wav.open(path, error) && wav.write(track.samples, error) && wav.close(error);
 }
 
 void printPerSecond(const PcmTrack& track)
@@ -85,8 +72,8 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--at") == 0 && i + 1 < argc) {
             printBandsAt(track, std::atof(argv[++i]));
         } else if (std::strcmp(argv[i], "--wav") == 0 && i + 1 < argc) {
-            if (!writeWav(argv[++i], track)) {
-                std::fprintf(stderr, "musiccheck: cannot write %s\n", argv[i]);
+            if (!writeWav(argv[++i], track, error)) {
+                std::fprintf(stderr, "musiccheck: %s\n", error.c_str());
                 return 1;
             }
         }

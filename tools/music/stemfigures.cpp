@@ -1,3 +1,4 @@
+#include "correlation.h"
 #include "dsp.h"
 #include "harmony.h"
 #include "instruments.h"
@@ -128,23 +129,6 @@ std::vector<double> barEnvelope(const std::vector<float>& drums, const DrumBar& 
     return env;
 }
 
-double pearson(const std::vector<double>& a, const std::vector<double>& b)
-{
-    const double n = double(a.size());
-    double ma = 0.0, mb = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        ma += a[i] / n;
-        mb += b[i] / n;
-    }
-    double ab = 0.0, aa = 0.0, bb = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        ab += (a[i] - ma) * (b[i] - mb);
-        aa += (a[i] - ma) * (a[i] - ma);
-        bb += (b[i] - mb) * (b[i] - mb);
-    }
-    return aa > 0.0 && bb > 0.0 ? ab / std::sqrt(aa * bb) : 0.0;
-}
-
 void measureDrums(const Song& song, const MixDetail& mix, StemFigures& f)
 {
     std::vector<float> drums = mix.stems[std::size_t(Part::Kick)];
@@ -159,7 +143,7 @@ void measureDrums(const Song& song, const MixDetail& mix, StemFigures& f)
         const DrumBar& bar = song.drumBars[i];
         if (prev.start + prev.length != bar.start || prev.length != bar.length)
             continue;
-        const double r = pearson(barEnvelope(drums, prev), barEnvelope(drums, bar));
+        const double r = music::pearson(barEnvelope(drums, prev), barEnvelope(drums, bar));
         if (bar.fill) {
             ++f.fills;
             f.fillCorrelation = std::max(f.fillCorrelation, r);
