@@ -29,6 +29,8 @@ protected:
         spectrum = bins.data();
         SDL_FillRect(screen, nullptr, 0);
     }
+    // The show's own spectrum comes back when the test's bins go.
+    Restore<float*> keepSpectrum{spectrum};
     std::vector<float> bins;
 };
 
