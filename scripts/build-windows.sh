@@ -129,7 +129,7 @@ started=$SECONDS
 once zlib zlib
 once libpng libpng1.6
 # The browser build's blend patch: pictures drawn as on Linux, to the level.
-once sdl libsdl1.2 "$root/web/patches/sdl-alpha-blend-as-sdl2.patch"
+once sdl libsdl1.2 "$root/packaging/web/patches/sdl-alpha-blend-as-sdl2.patch"
 once mpg123 mpg123
 once kissfft kissfft
 once sge libsdl-sge "$patches/sge-va-start.patch" "$patches/sge-stdio.patch"

@@ -7,11 +7,11 @@
 
 web_cflags=(-O2)
 
-# Our patches to library NAME: web/patches/NAME-*.patch, each starting with
+# Our patches to library NAME: packaging/web/patches/NAME-*.patch, each starting with
 # a line or two on why.
 patches_for() {
   local name=$1 p
-  for p in "$root/web/patches/$name"-*.patch; do
+  for p in "$root/packaging/web/patches/$name"-*.patch; do
     [ -f "$p" ] && echo "$p"
   done
   return 0
@@ -90,11 +90,11 @@ build_libpng() {
 
 # SDL 1.2's configure predates wasm32 (config.sub refuses it), so its C
 # files are compiled here with a configuration header of ours
-# (web/sdl/SDL_config.h): dummy video and audio, no threads.
+# (packaging/web/sdl/SDL_config.h): dummy video and audio, no threads.
 build_sdl() {
   local dir
   dir=$(fresh_copy "$1" sdl)
-  cp "$root/web/sdl/SDL_config.h" "$dir/include/SDL_config.h"
+  cp "$root/packaging/web/sdl/SDL_config.h" "$dir/include/SDL_config.h"
   local files=(
     src/SDL.c src/SDL_error.c src/SDL_fatal.c
     src/audio/SDL_audio.c src/audio/SDL_audiocvt.c src/audio/SDL_mixer.c src/audio/SDL_wave.c
@@ -145,11 +145,11 @@ build_mpg123() {
   local dir
   dir=$(fresh_copy "$1" mpg123)
   # Autotools' config.sub refuses wasm32: the CMake port instead. It calls
-  # check_type_size without including CheckTypeSize (web/cmake/), and its
+  # check_type_size without including CheckTypeSize (packaging/web/cmake/), and its
   # size probes read garbage from a wasm object, so the sizes are given
   # (and marked as found, so the probes do not run).
   emcmake cmake -S "$dir/ports/cmake" -B "$dir/cmake-build" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PROJECT_INCLUDE="$root/web/cmake/check-type-size.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PROJECT_INCLUDE="$root/packaging/web/cmake/check-type-size.cmake" \
     -DSIZEOF_LONG:INTERNAL=4 -DSIZEOF_OFF_T:INTERNAL=8 \
     -DHAVE_SIZEOF_LONG:INTERNAL=TRUE -DHAVE_SIZEOF_OFF_T:INTERNAL=TRUE \
     -DBUILD_SHARED_LIBS=OFF -DBUILD_LIBOUT123=OFF -DBUILD_PROGRAMS=OFF \
@@ -179,7 +179,7 @@ build_web_libraries() {
     mapfile -t patches < <(patches_for "$name")
     # The patches are named, so a changed patch builds its library again.
     build_once "$prefix" "$name" "$(basename "$src")" "build_$name" "$src" \
-      "$root/web/sdl/SDL_config.h" "$root/web/cmake/check-type-size.cmake" "${web_cflags[@]}" \
+      "$root/packaging/web/sdl/SDL_config.h" "$root/packaging/web/cmake/check-type-size.cmake" "${web_cflags[@]}" \
       "${patches[@]}"
   done
 }
