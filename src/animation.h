@@ -1,5 +1,8 @@
 // Frame-timed sprites: a few pictures cycled at a fixed wall-clock pace,
 // independent of the frame rate.
+// The show's own names (`Animation`, `animate`, `curFrame` and the rest) are
+// kept as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

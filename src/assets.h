@@ -1,5 +1,8 @@
 // Every picture and font of the show, loaded once at start-up and kept for
 // the whole run.
+// The show's own names (`img_shaddow`, `bajssurface`,
+// `img_frosthemlogga_skugga` and the rest) are kept as they have always been,
+// odd as some may look: they are the show's vocabulary.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,7 @@
 // Small, stateless drawing helpers over SDL surfaces and SGE primitives.
+// The show's own names (`drawImg`, `drawImg2`, `toInt` and the rest) are kept
+// as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

@@ -1,5 +1,7 @@
 // The show's shared globals: the display, the frame time step and this
 // frame's spectrum. Set by the show driver, read by every effect.
+// The show's own names (`screen`, `dt`, `spectrum` and the rest) are kept as
+// they have always been, odd as some may look: they are the show's vocabulary.
 #pragma once
 
 #include <SDL.h>

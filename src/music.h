@@ -1,4 +1,6 @@
 // The show's music: started once at start-up, kept going every frame.
+// The show's own names (`handle_sound`, `initMusic` and the rest) are kept as
+// they have always been, odd as some may look: they are the show's vocabulary.
 #pragma once
 
 #include "sound.h"

@@ -1,5 +1,8 @@
-// The show driver's state and passes, for the entry point, the tests and the
-// offline renderer.
+// The show core: the one start-up and frame step its hosts (the desktop,
+// the offline renderer, the browser) call, and the driver's state and passes.
+// The show's own names (`td`, `td2`, `mainTrans`, `currentScene` and the rest)
+// are kept as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

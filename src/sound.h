@@ -6,6 +6,9 @@
 // spectrum follows it, so the visuals still move. A sample plays while it is
 // still being decoded by a thread of the sound layer's own, stopped and
 // joined by FSOUND_Close and at exit.
+// The show's own names (`FSOUND_PlaySound`, `FSOUND_DSP_GetSpectrum` and the
+// rest) are kept as they have always been, odd as some may look: they are the
+// show's vocabulary.
 #pragma once
 
 #include <cstddef>

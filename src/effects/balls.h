@@ -1,4 +1,7 @@
 // Four spinning balls swinging around the middle band.
+// The show's own names (`amigaball`, `drawAmigaBalls` and the rest) are kept
+// as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,6 @@
 // Wavy background text: columns of letters that bob and sway.
+// The show's own names (`initBgText`, `drawBgText` and the rest) are kept as
+// they have always been, odd as some may look: they are the show's vocabulary.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,7 @@
 // The picture strip at the bottom: twelve pictures wiped in one after another.
+// The show's own names (`drawBajs`, `currentbajs`, `bajs_cur_x` and the rest)
+// are kept as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

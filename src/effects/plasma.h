@@ -1,5 +1,8 @@
 // Spectrum plasma: the music's spectrum as mirrored bars filled with a
 // colour-cycling plasma, in the middle band of the main scene.
+// The show's own names (`initPlasma`, `drawPlasma`, `colors` and the rest) are
+// kept as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>

@@ -1,4 +1,7 @@
 // Raster bars winding around the two panel edges, and the edges themselves.
+// The show's own names (`initAmigaScroller`, `drawAmigaScroller`,
+// `amigascroller` and the rest) are kept as they have always been, odd as some
+// may look: they are the show's vocabulary.
 #pragma once
 
 struct RasterBar {

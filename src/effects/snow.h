@@ -1,4 +1,6 @@
 // Snowfall: 200 flakes in three depth layers.
+// The show's own names (`initSnow`, `drawSnow` and the rest) are kept as they
+// have always been, odd as some may look: they are the show's vocabulary.
 #pragma once
 
 constexpr int kSnowFlakes = 200;

@@ -1,4 +1,7 @@
 // The invitation, typed page by page into the speech bubble.
+// The show's own names (`printMsg`, `msgpos`, `currentsection` and the rest)
+// are kept as they have always been, odd as some may look: they are the show's
+// vocabulary.
 #pragma once
 
 #include <SDL.h>
