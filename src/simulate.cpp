@@ -65,14 +65,19 @@ MusicTape::~MusicTape()
     soundOnPlay(nullptr, nullptr);
 }
 
-bool startCapturedShow(MusicTape& tape, std::string& error)
+ShowHost capturedHost(Uint32 start)
 {
     ShowHost host;
     host.offscreen = true;
     host.silent = true;
     host.clock = ShowClock::Virtual;
-    host.virtualStart = kCaptureStartTick;
-    if (!startShow(host, error))
+    host.virtualStart = start;
+    return host;
+}
+
+bool startCapturedShow(MusicTape& tape, std::string& error)
+{
+    if (!startShow(capturedHost(), error))
         return false;
     tape.setTrack(soundSampleData(handle_sound));
     return true;

@@ -13,6 +13,7 @@
 #include <SDL.h>
 
 #include "decode.h"
+#include "show.h"
 
 // The tick of the show's start-up; frame k reads it plus frameMs(k, fps).
 constexpr Uint32 kCaptureStartTick = 1000;
@@ -56,6 +57,10 @@ struct SimulatedFrame {
     Uint32 ms;  // since the start tick
     SDL_Surface* screen;
 };
+
+// The renderer's host: an offscreen surface, no audio device, the virtual
+// clock reading `start` through start-up.
+ShowHost capturedHost(Uint32 start = kCaptureStartTick);
 
 // Starts the show as the renderer runs it: an offscreen surface, no audio
 // device, every tick reading of start-up at kCaptureStartTick. False, with

@@ -24,6 +24,7 @@
 #include "effects/balls.h"
 #include "scratch_tree.h"
 #include "show.h"
+#include "simulate.h"
 #include "sound.h"
 
 using namespace scratch;
@@ -221,13 +222,8 @@ int transparencyKept()
     mainTrans = 0;
     td = 0;
     quitRequested = false;
-    ShowHost host;
-    host.offscreen = true;
-    host.silent = true;
-    host.clock = ShowClock::Virtual;
-    host.virtualStart = kStartTick;
     std::string error;
-    if (!startShow(host, error))
+    if (!startShow(capturedHost(kStartTick), error))
         std::exit(kCannotStart);
     for (Uint32 ms = 0; ms <= kRunMs; ms += kFrameMs) {
         setTicks(kStartTick + ms);

@@ -83,13 +83,8 @@ TEST(TickWrap, MainSceneKeepsMovingPastTheWrap)
 {
     constexpr Uint32 kStart = 0xffffffffu - 50000;  // wraps 50 s after start-up
     constexpr Uint32 kFrameMs = 16;
-    ShowHost host;
-    host.offscreen = true;
-    host.silent = true;
-    host.clock = ShowClock::Virtual;
-    host.virtualStart = kStart;
     std::string error;
-    ASSERT_TRUE(startShow(host, error)) << error;
+    ASSERT_TRUE(startShow(capturedHost(kStart), error)) << error;
 
     Uint32 now = kStart;
     auto run = [&](int frames) {
