@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kStartFailed = 1;
-
 void flip()
 {
     SDL_Flip(screen);

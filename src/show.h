@@ -40,6 +40,9 @@ struct ShowHost {
     void (*present)() = nullptr;          // hands a finished frame to the viewer
 };
 
+// The exit code of a show whose start-up failed.
+constexpr int kStartFailed = 1;
+
 // The one start-up: the screen, the music, every asset and every effect, in
 // the show's order. False, with the reason in `error`, when the screen or a
 // picture cannot be had; the host reports it and ends.

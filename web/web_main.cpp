@@ -38,7 +38,6 @@ constexpr Sint32 kEarlyMs = 8;
 // stays responsive.
 constexpr double kCaptureSliceMs = 12.0;
 constexpr int kMsPerSecond = 1000;
-constexpr int kStartFailed = 1;
 
 bool running = false;
 Uint32 deadline = 0;

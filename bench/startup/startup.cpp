@@ -38,7 +38,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultRuns = 7;
 constexpr int kFps = 60;
-constexpr int kStartFailed = 1;
 constexpr int kRepeatFrames = 10 * kFps;      // frames watched for repeats
 constexpr auto kRssRunTime = std::chrono::seconds(6);
 constexpr auto kSignalAfter = std::chrono::milliseconds(40);
