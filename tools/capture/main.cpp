@@ -226,7 +226,8 @@ int main(int argc, char** argv)
     // where it was asked for, seen from the starting folder.
     opt.outDir = pathFromStartFolder(opt.outDir);
     opt.video = pathFromStartFolder(opt.video);
-    enterProgramFolder();
+    if (!enterProgramFolder())
+        std::fprintf(stderr, "frosthem-capture: cannot change to the program's folder; looking for its files here\n");
     const Plan plan = makePlan(opt);
     if (plan.first >= plan.end) {
         std::fprintf(stderr, "frosthem-capture: no frame at %d fps lies in [--from, --to)\n%s", opt.fps,
