@@ -42,9 +42,7 @@ constexpr int kMsPerSecond = 1000;
 bool running = false;
 Uint32 deadline = 0;
 
-// Capture mode: the renderer's start-up wants a tape; only the frames are
-// kept here.
-MusicTape tape;
+// Capture mode: the frames to hand over.
 std::set<long> wanted;  // frame indexes still to hand over
 long nextFrame = 0;
 
@@ -132,6 +130,8 @@ int main()
     if (captures > 0) {
         for (int i = 0; i < captures; i++)
             wanted.insert(firstFrameAt(static_cast<Uint32>(jsCaptureSecond(i) * kMsPerSecond), kFps));
+        // The renderer's start-up wants a tape; only the frames are kept here.
+        static MusicTape tape;
         if (!startCapturedShow(tape, error))
             return failed(error);
         jsReady();
