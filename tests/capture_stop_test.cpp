@@ -13,6 +13,7 @@
 #include "capture_run.h"
 #include "geometry.h"
 #include "harness.h"
+#include "scratch_tree.h"
 #include "simulate.h"
 
 namespace fs = std::filesystem;
@@ -118,4 +119,18 @@ TEST(CaptureStop, FailedWriteLeavesNothingHalfWritten)
     EXPECT_NE(r.err.find("frames kept in"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out / "audio.wav"));
     EXPECT_GT(expectWholeFrames(out), 0);
+}
+
+// A picture that cannot be loaded ends the run before its first frame: one
+// line naming the file, exit code 1, and no sound file left behind with a
+// header that counts nothing.
+TEST(CaptureStop, PictureThatCannotLoadLeavesNothingBehind)
+{
+    scratch::ScratchTree tree(scratch::kShortMusic);
+    tree.damage("gfx/tomte.png", scratch::Damage::Missing);
+    const CaptureRun run = capture({"--out", "out", "--to", "1"}, tree.root().string());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.err.rfind("frosthem-capture: cannot load \"gfx/tomte.png\": ", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_TRUE(fs::is_empty(tree.root() / "out"));
 }
