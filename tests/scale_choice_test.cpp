@@ -26,6 +26,11 @@ TEST(ScaleChoice, NinetyPercentOfTheDesktopBothWays)
         {1423, 1200, 2},
         {1422, 1200, 1},
         {1920, 1600, 2},  // high enough for 3x, not wide enough
+        // 9x is 5760x4320: exactly 90% of 6400 wide and of 4800 high.
+        {6400, 5000, 9},
+        {6399, 5000, 8},
+        {7000, 4800, 9},
+        {7000, 4799, 8},
         // A laptop's screen: 1x, and 2x once both sides have the room.
         {1366, 768, 1},
         {1423, 768, 1},
