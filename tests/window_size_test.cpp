@@ -68,13 +68,13 @@ protected:
 
 TEST_F(ShowWindow, WithoutScaleItIsTheLargestMultipleThatFits)
 {
-    start({"--mute"});
+    ASSERT_NO_FATAL_FAILURE(start({"--mute"}));
     EXPECT_TRUE(waitForSize(kScaledWidth, kScaledHeight)) << size();
 }
 
 TEST_F(ShowWindow, FullScreenFromTheStartAndFGivesTheScaledWindow)
 {
-    start({"--mute", "--fullscreen"});
+    ASSERT_NO_FATAL_FAILURE(start({"--mute", "--fullscreen"}));
     EXPECT_TRUE(desktop_.waitForBox(window_, {0, 0, kDesktopWidth, kDesktopHeight}, kChangeSeconds))
         << "at start: " << size();
     ASSERT_EQ("", desktop_.xdotool({"key", "--window", std::to_string(window_), "f"}));
