@@ -9,37 +9,20 @@
 
 #include "harness.h"
 #include "virtual_desktop.h"
+#include "window_show.h"
 
 namespace {
 
 using harness::Program;
 using harness::VirtualDesktop;
 using harness::WindowBox;
+using namespace windowtest;
 
-const char* const kCaption = "Frosthem LAN XMAS 2005";
-constexpr int kDesktopWidth = 1920, kDesktopHeight = 1080;
-constexpr double kAppearSeconds = 60;  // the show loads every asset first
-constexpr double kChangeSeconds = 20;
-constexpr double kDeathSeconds = 2;     // the most a lost display may take to end the show
-
-// On a real display SDL loads the X and D-Bus client libraries, which keep
-// a few small allocations to the end of the process; in the sanitizer build
-// their report would be the show's standard error. The show's own memory is
-// checked by every headless run, so leak checking is off for these alone.
-const char* const kNoLeakCheck = "ASAN_OPTIONS=halt_on_error=1:detect_leaks=0";
+constexpr double kDeathSeconds = 2;  // the most a lost display may take to end the show
 
 harness::ProgramSpec showOn(const VirtualDesktop& desktop, const std::string& scale)
 {
-    std::vector<std::string> env = desktop.env();
-    env.push_back(kNoLeakCheck);
-    return {{FROSTHEM_BINARY, "--scale", scale, "--mute"}, FROSTHEM_SOURCE_DIR, env};
-}
-
-// Never leaves a show behind, even one that ignores SIGTERM.
-void reap(Program& show)
-{
-    if (!show.waitExit(0))
-        show.signal(SIGKILL);
+    return windowtest::showOn(desktop, {"--scale", scale, "--mute"});
 }
 
 int lines(const std::string& text)

@@ -11,14 +11,16 @@ constexpr double kSmoothing = 0.5;  // weight of the pace so far against the las
 constexpr int kTenths = 10;
 }  // namespace
 
-Progress::Progress(long total)
-    : total_(total), begin_(Clock::now()), lastShown_(begin_), plain_(!isatty(STDERR_FILENO))
+Progress::Progress(long total) : Progress(total, Clock::now, isatty(STDERR_FILENO) != 0) {}
+
+Progress::Progress(long total, Now now, bool terminal)
+    : now_(now), total_(total), begin_(now_()), lastShown_(begin_), plain_(!terminal)
 {
 }
 
 double Progress::seconds() const
 {
-    return std::chrono::duration<double>(Clock::now() - begin_).count();
+    return std::chrono::duration<double>(now_() - begin_).count();
 }
 
 void Progress::update(long done)
@@ -32,7 +34,7 @@ void Progress::update(long done)
         }
         return;
     }
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = now_();
     if (now - lastShown_ < kInterval)
         return;
     // The pace of the last stretch: the opening's frames are far cheaper

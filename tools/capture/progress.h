@@ -7,7 +7,13 @@
 
 class Progress {
 public:
+    using Clock = std::chrono::steady_clock;
+    using Now = Clock::time_point (*)();
+
     explicit Progress(long total);
+    // Reads the time from `now` and takes standard error for a terminal
+    // or not as `terminal` says: for tests.
+    Progress(long total, Now now, bool terminal);
     // `done` frames of the total have been simulated.
     void update(long done);
     // Replaces the progress line with `summary` and the elapsed time.
@@ -17,7 +23,7 @@ public:
     double seconds() const;
 
 private:
-    using Clock = std::chrono::steady_clock;
+    Now now_;
     long total_;
     Clock::time_point begin_;
     Clock::time_point lastShown_;

@@ -4,6 +4,10 @@
 //
 // The tone sits on the centre of spectrum band 20 (20 * 44100 / 1024 Hz) at
 // half of full scale, so a decoded file must read about 0.5 in band 20.
+//
+// A third file is 45 minutes of silence at the lowest rate and bitrate MP3
+// has (8000 Hz mono, 8 kbit/s), for the limit on how much of a file is
+// played; its frames are all alike, so it costs git little.
 #include <lame/lame.h>
 
 #include <cmath>
@@ -14,11 +18,8 @@
 namespace {
 
 constexpr double kToneHz = 20.0 * 44100.0 / 1024.0;
-constexpr double kAmplitude = 0.5;
-constexpr double kSeconds = 0.5;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFullScale = 32767.0;
-constexpr int kBitrateKbps = 128;
 // LAME's own worst case: 1.25 bytes per sample plus 7200.
 constexpr int kFlushRoom = 7200;
 
@@ -26,18 +27,22 @@ struct ToneFile {
     const char* name;
     int rate;
     int channels;
+    double seconds;
+    double amplitude;  // of full scale
+    int kbps;
 };
 
 constexpr ToneFile kFiles[] = {
-    {"sine861_44k_stereo.mp3", 44100, 2},
-    {"sine861_22k_mono.mp3", 22050, 1},
+    {"sine861_44k_stereo.mp3", 44100, 2, 0.5, 0.5, 128},
+    {"sine861_22k_mono.mp3", 22050, 1, 0.5, 0.5, 128},
+    {"silence45min_8k_mono.mp3", 8000, 1, 45 * 60, 0.0, 8},
 };
 
-std::vector<short> tone(int rate, int frames)
+std::vector<short> tone(int rate, int frames, double amplitude)
 {
     std::vector<short> pcm(frames);
     for (int n = 0; n < frames; ++n)
-        pcm[n] = static_cast<short>(std::lround(kAmplitude * kFullScale * std::sin(kTwoPi * kToneHz * n / rate)));
+        pcm[n] = static_cast<short>(std::lround(amplitude * kFullScale * std::sin(kTwoPi * kToneHz * n / rate)));
     return pcm;
 }
 
@@ -49,15 +54,15 @@ bool writeTone(const std::string& dir, const ToneFile& spec)
         std::perror(path.c_str());
         return false;
     }
-    const int frames = static_cast<int>(spec.rate * kSeconds);
-    const std::vector<short> pcm = tone(spec.rate, frames);
+    const int frames = static_cast<int>(spec.rate * spec.seconds);
+    const std::vector<short> pcm = tone(spec.rate, frames, spec.amplitude);
 
     lame_global_flags* lame = lame_init();
     lame_set_in_samplerate(lame, spec.rate);
     lame_set_out_samplerate(lame, spec.rate);
     lame_set_num_channels(lame, spec.channels);
     lame_set_mode(lame, spec.channels == 1 ? MONO : JOINT_STEREO);
-    lame_set_brate(lame, kBitrateKbps);
+    lame_set_brate(lame, spec.kbps);
     bool ok = lame_init_params(lame) == 0;
 
     std::vector<unsigned char> mp3(frames + frames / 4 + kFlushRoom);
