@@ -162,10 +162,10 @@ void writeSection(Writer& w, int start, const Section& s)
 
     if (breakdownRows > 0) {
         w.section(std::string(s.name) + ", breakdown", start, breakdownRows);
-        w.section(s.name, start + breakdownRows, melody.rows - breakdownRows);
+        w.section(s.name, start + breakdownRows, melody.rows - breakdownRows, s.band >= 1.0, fourOnTheFloor(g));
         writeArpTune(w, start, melody, s.transpose, breakdownRows);
     } else {
-        w.section(s.name, start, melody.rows);
+        w.section(s.name, start, melody.rows, s.band >= 1.0, fourOnTheFloor(g));
     }
     writeLead(w, start, melody, s.transpose, s.lead, breakdownRows > 0 ? breakdownRows : -kBar, melody.rows, 1.0);
     w.hit(Part::Crash, start, 1.0);

@@ -74,6 +74,14 @@ Drums rollInto(int rowsPerBar)
     return d;
 }
 
+bool fourOnTheFloor(const Groove& g)
+{
+    for (std::size_t r = 0; r < g.beat.kick.size(); r += kQuarter)
+        if (hitVelocity(g.beat.kick[r]) == 0.0)
+            return false;
+    return true;
+}
+
 double hitVelocity(char c)
 {
     switch (c) {

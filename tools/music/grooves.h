@@ -38,5 +38,8 @@ extern const Groove kWaltzGroove;
 // The last bar of a section: the snare rolls into the next one.
 Drums rollInto(int rowsPerBar);
 
+// Whether the groove's kick falls on every beat.
+bool fourOnTheFloor(const Groove& g);
+
 // Velocity of a pattern character, 0 for a rest.
 double hitVelocity(char c);

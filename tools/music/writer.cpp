@@ -30,9 +30,9 @@ void Writer::drums(int barRow, const Drums& d, bool fill, double gain)
     song_.drumBars.push_back({barRow * kRowFrames, long(d.kick.size()) * kRowFrames, fill});
 }
 
-void Writer::section(const std::string& name, int row, int rows)
+void Writer::section(const std::string& name, int row, int rows, bool full, bool fourOnTheFloor)
 {
-    song_.sections.push_back({name, row * kRowFrames, rows * kRowFrames});
+    song_.sections.push_back({name, row * kRowFrames, rows * kRowFrames, full, fourOnTheFloor});
 }
 
 Event& Writer::melody(Part part, int row, int rows, double pitch, bool appoggiatura, double velocity, double variant)

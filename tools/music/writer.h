@@ -19,7 +19,7 @@ public:
     void pattern(Part part, int barRow, const std::string& hits, double gain = 1.0);
     // A bar of kick, snare and hats, remembered for the drum figures.
     void drums(int barRow, const Drums& d, bool fill, double gain = 1.0);
-    void section(const std::string& name, int row, int rows);
+    void section(const std::string& name, int row, int rows, bool full = false, bool fourOnTheFloor = false);
 
     // A note of the tune itself, on whichever part carries it.
     Event& melody(Part part, int row, int rows, double pitch, bool appoggiatura, double velocity, double variant);
