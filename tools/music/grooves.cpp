@@ -12,7 +12,7 @@ const Groove kVerseGroove = {
     16,
     {"X.......X.x.....", "....X.......X...", "x.x.x.x.x.x.x.x."},
     {"X..X....X.......", "....X...x.xxXxXX", "o.....x.x.x....."},
-    "X...x...X...x...",
+    "................",
     {0, 12, 0, 12, 0, 12, 7, 12},
     kEighth,
     kEighth,
@@ -32,7 +32,7 @@ const Groove kDriveGroove = {
     16,
     {"X.....x.X.....x.", "....X.......X..x", "XxxxXxxxXxxxXxox"},
     {"X..X..X...X.X.X.", "....X...xxXxXXXX", "o...xxxx........"},
-    "X...X...X...X...",
+    "................",
     {0, 0, 12, 0, 0, 12, 7, 5},
     kEighth,
     kEighth,
@@ -53,6 +53,26 @@ const Groove kWaltzGroove = {
     {"X.......x...", "....x...x...", "..x...x...o."},
     {"X.....X.....", "....x.x.xxXX", "o..........."},
     "X.x.x.x.x.x.",
+    {0, 7, 12},
+    kQuarter,
+    kEighth,
+};
+
+const Groove kDeckGroove = {
+    16,
+    {"X...X..xX...X...", "....X.......X...", "x.xxx.xxx.xxx.xo"},
+    {"X..X..X...X.....", "....X...x.XxXxXX", "o...x.x........."},
+    "XxxxXxxxXxxxXxxx",
+    {0, 7, 12, 7, 0, 7, 12, 10},
+    kEighth,
+    kEighth,
+};
+
+const Groove kFinaleGroove = {
+    12,
+    {"X...x...x...", "....x...X...", "xxxxxxxxxxxo"},
+    {"X.....X.X...", "....x.x.xxXX", "o..........."},
+    "XxxxXxxxXxxx",
     {0, 7, 12},
     kQuarter,
     kEighth,

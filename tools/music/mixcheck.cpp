@@ -39,8 +39,6 @@ void printFile(const FileFigures& f)
     }
     const double mean = f.sectionSteps.empty() ? 0.0 : sum / f.sectionSteps.size();
     report("section spectra, neighbours apart", mean, "dB", mean >= 2.0, "mean >= 2, level-matched third octaves");
-    report("final chord down 6 dB after", f.finalHalfSeconds, "s", f.finalHalfSeconds <= 1.0, "<= 1, struck");
-    report("final chord down 20 dB after", f.finalDecaySeconds, "s", f.finalDecaySeconds >= 1.5, ">= 1.5");
     report("seam: chroma last 2 s ~ first 2 s", f.seamSimilarity, "", f.seamSimilarity >= 0.7, ">= 0.7");
     report("opening: loudest band, median", f.openingLoudestMedian, "", true, "show spectrum, 1-18 s");
     report("opening: lit scope bands, median", f.openingLitMedian, "", true, "show spectrum, 1-18 s");

@@ -218,9 +218,10 @@ void measureHarmony(const Song& song, StemFigures& f)
             continue;
         }
         ++f.clashes;
-        char line[96];
-        std::snprintf(line, sizeof line, "%.2f s: melody %g against %g for %.0f ms", double(c.start) / kSampleRate,
-                      c.melody, c.chordTone, 1000.0 * c.overlap / kSampleRate);
+        char line[128];
+        std::snprintf(line, sizeof line, "%.2f s: %s %g against %s%s %g for %.0f ms", double(c.start) / kSampleRate,
+                      partName(c.first), c.melody, partName(c.second), c.echo ? " echo" : "", c.chordTone,
+                      1000.0 * c.overlap / kSampleRate);
         f.clashList.push_back(line);
     }
 }
