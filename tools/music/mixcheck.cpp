@@ -87,7 +87,7 @@ void printStems(const StemFigures& f)
     report("envelopes not ending at zero", double(f.openEnvelopes.size()), "", f.openEnvelopes.empty(), "0");
     for (const std::string& name : f.openEnvelopes)
         std::printf("  %s\n", name.c_str());
-    report("melody clashes with held chords", f.clashes, "", f.clashes == 0, "0, over a sixteenth");
+    report("rubs between voices within 15 dB", f.clashes, "", f.clashes == 0, "0, 100 ms or more");
     for (const std::string& line : f.clashList)
         std::printf("  %s\n", line.c_str());
     std::printf("  %d named appoggiaturas\n", f.appoggiaturas);
