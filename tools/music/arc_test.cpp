@@ -4,6 +4,7 @@
 #include "arcfigures.h"
 #include "arrange.h"
 #include "dsp.h"
+#include "duckfigure.h"
 #include "harmony.h"
 #include "instruments.h"
 #include "mixer.h"
@@ -195,6 +196,20 @@ TEST(Arrangement, FourOnTheFloorKicksCarryTheSub)
     }
     EXPECT_EQ(full, 4);
     EXPECT_GE(steady, 2);
+}
+
+TEST(Mixer, BassGivesWayUnderTheKick)
+{
+    // Two bars of bass alone, then two with a kick on every beat.
+    Writer w;
+    for (int row = 0; row < 64; row += 2)
+        w.add(Part::Bass, row, 2, {43.0}, 1.0);
+    for (int row = 32; row < 64; row += 4)
+        w.hit(Part::Kick, row, 1.0, 0.6);
+    const Song song = w.finish(64 * kRowFrames);
+    MixDetail mix;
+    mixSong(song, &mix);
+    EXPECT_LE(bassDuckDb(song, mix), -3.0);
 }
 
 TEST(Mixer, WidthRiderEvensOutALeaningStretch)

@@ -72,6 +72,7 @@ void printStems(const StemFigures& f)
     report("limiter at kicks, median", f.kickLossMedianDb, "dB", f.kickLossMedianDb <= 0.5, "<= 0.5");
     report("limiter at kicks, largest", f.kickLossMaxDb, "dB", f.kickLossMaxDb <= 1.5, "<= 1.5");
     std::printf("  %d of %d kicks lose more than 1 dB\n", f.kicksOverOneDb, f.kicks);
+    report("bass under the kick, median", f.bassDuckDb, "dB", f.bassDuckDb <= -3.0, "<= -3, first 30 ms");
     report("limiter distortion 1-4 kHz, kicks", f.limiterResidueDb[0], "dB", f.limiterResidueDb[0] <= -40.0,
            "<= -40 against the mix");
     report("limiter distortion 4-16 kHz, kicks", f.limiterResidueDb[1], "dB", f.limiterResidueDb[1] <= -40.0,

@@ -31,6 +31,7 @@ struct StemFigures {
     double kickLossMedianDb = 0.0;  // limiter gain reduction at each kick
     double kickLossMaxDb = 0.0;
     int kicksOverOneDb = 0;
+    double bassDuckDb = 0.0;        // the bass under each kick against away from it
     int kicks = 0;
     double limiterResidueDb[2] = {0.0, 0.0};  // 1-4 and 4-16 kHz, 100 ms after kicks, against the mix
     double arpOverLeadDb = 0.0;      // in the arpeggio's band, 600 Hz - 2.5 kHz

@@ -1,4 +1,5 @@
 #include "dsp.h"
+#include "duckfigure.h"
 #include "harmony.h"
 #include "instruments.h"
 #include "mixer.h"
@@ -235,6 +236,7 @@ StemFigures measureStems(const Song& song)
     mixSong(song, &mix);
     f.kickShare = energy(mix.stems[std::size_t(Part::Kick)], 0, song.frames) / energy(mix.dryMono, 0, song.frames);
     measureKicks(song, mix, f);
+    f.bassDuckDb = bassDuckDb(song, mix);
     measureArpAgainstLead(mix, f);
     measureDrums(song, mix, f);
     measurePadTuning(f);
