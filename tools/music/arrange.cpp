@@ -42,24 +42,39 @@ const char* const kIntroClimb =
 constexpr int kFillEvery = 4;
 // In a breakdown the melody moves to the arpeggio, doubled an octave up.
 constexpr int kArpTuneUp = 12;
-// The verse holds back so the chorus can lift; the breakdown is the quiet
-// stretch of the piece.
-constexpr double kVerseBand = 0.55;
+// The breakdown is the quiet stretch of the piece.
 constexpr double kBreakdownArp = 0.7;
 constexpr double kBreakdownPad = 0.75;
 constexpr double kBreakdownBass = 0.5;
 constexpr double kBreakdownBells = 0.5;
 
+// The band breaks in stronger still for its first bars; then the verse
+// goes on without the arpeggio, which the chorus brings back.
+constexpr int kEntryBars = 2;
+constexpr double kEntryBand = 1.2;
+
 // The close: the last carol is in A, the piece starts in G. Two bars lead
-// back down, A to D7, the dominant of G, and the home chord is struck once
-// and left to ring out, so the restart arrives as the next round.
+// back down, A to D7, the dominant of G; then the home chord is struck
+// under a drum pickup that rolls straight into the opening's first bar.
 const char* const kTurnaroundLead = "A4:4 C#5:4 E5:4 G5:4 | F#5:4 D5:4 A4:4 C5:4";
 const char* const kTurnaroundChords = "A:8 A7:8 D:8 D7:8";
 constexpr int kHomeRoot = 7;  // G
 constexpr int kFinalLead = 71;  // B4, where the opening's melody starts
-constexpr int kRingRows = 36;   // about 4.2 s
-constexpr double kRingSeconds = 1.0;
+constexpr double kHomeRingSeconds = 0.6;
+// The pickup: the kick pushing ahead of the beat, the snare rolling up from half
+// strength up to accents on every sixteenth of the last beat, so the roll
+// lands on the restart.
+const Drums kPickup = {"X.....X...X.....", "..x.x.x.xxxxXXXX", "x.x.x.x........."};
+constexpr double kPickupGain = 0.8;
 
+// The lead grows with the band, up to this.
+constexpr double kLoudestLead = 1.15;
+
+// The weight of the four-on-the-floor kick: how much sub it carries.
+constexpr double kFourOnTheFloorSub = 0.6;
+
+// The arranger's means of making each carol bigger than the last, all in
+// one row of the table below.
 struct Section {
     const char* name;
     const Tune* tune;
@@ -67,15 +82,22 @@ struct Section {
     const Groove* groove;
     LeadTimbre lead;
     int breakdownBars;  // first bars: drums out, the arpeggio carries the tune
-    double band;        // strength of everything but the melody
+    double band;        // strength of the accompaniment; past 1 only the
+                        // arpeggio, the lead and the kick's sub grow
+    int leadLift;       // the lead raised by this many semitones
+    int arpLift;        // the chord arpeggio raised by this many semitones
+    int arpStepRows;    // 0: as the groove strikes it; kNoArp: only in the entry bars
 };
 
+constexpr int kNoArp = -1;
+constexpr int kOctaveUp = kSemitones;
+
 const Section kSections[] = {
-    {"Jingle Bells, verse", &kJingleBellsVerse, 0, &kVerseGroove, LeadTimbre::Verse, 0, kVerseBand},
-    {"Jingle Bells, chorus", &kJingleBellsChorus, 0, &kSleighGroove, LeadTimbre::Chorus, 0, 1.0},
-    {"God Rest You Merry", &kGodRestYou, 0, &kDriveGroove, LeadTimbre::Minor, 8, 1.0},
-    {"Deck the Halls", &kDeckTheHalls, 0, &kSkipGroove, LeadTimbre::Deck, 0, 1.0},
-    {"We Wish You a Merry Christmas", &kWeWishYou, 2, &kWaltzGroove, LeadTimbre::Waltz, 8, 1.0},
+    {"Jingle Bells, verse", &kJingleBellsVerse, 0, &kVerseGroove, LeadTimbre::Verse, 0, 1.0, 0, 0, kNoArp},
+    {"Jingle Bells, chorus", &kJingleBellsChorus, 0, &kSleighGroove, LeadTimbre::Chorus, 0, 0.9, 0, kOctaveUp, 0},
+    {"God Rest You Merry", &kGodRestYou, 0, &kDriveGroove, LeadTimbre::Minor, 8, 1.1, 0, 0, 1},
+    {"Deck the Halls", &kDeckTheHalls, 0, &kDeckGroove, LeadTimbre::Deck, 0, 1.1, kOctaveUp, kOctaveUp, 0},
+    {"We Wish You a Merry Christmas", &kWeWishYou, 2, &kFinaleGroove, LeadTimbre::Chorus, 8, 1.45, kOctaveUp, 0, 0},
 };
 
 int wrapUp(int pitchClass, int low)
@@ -150,7 +172,9 @@ void writeArpTune(Writer& w, int start, const Melody& melody, int transpose, int
         }
 }
 
-void writeSection(Writer& w, int start, const Section& s)
+// `entry`: the band's first section after the opening, whose first bars
+// break in at full strength.
+void writeSection(Writer& w, int start, const Section& s, bool entry)
 {
     const Tune& tune = *s.tune;
     const Groove& g = *s.groove;
@@ -159,42 +183,55 @@ void writeSection(Writer& w, int start, const Section& s)
     checkFits(tune, melody, chords);
     const int breakdownRows = s.breakdownBars * g.rowsPerBar;
     const auto breakdown = [&](int row) { return row < breakdownRows; };
+    const int entryRows = entry ? kEntryBars * g.rowsPerBar : 0;
+    const auto band = [&](int row) { return row < entryRows ? kEntryBand : s.band; };
+    const bool full = s.arpStepRows != kNoArp;
+    const bool steady = fourOnTheFloor(g);
+    // The kick's sub grows with the band, its click and body do not.
+    const auto sub = [&](int row) { return steady ? kFourOnTheFloorSub * band(row) : 0.0; };
+    const int arpStep = s.arpStepRows > 0 ? s.arpStepRows : g.arpStepRows;
+    // A section without the arpeggio still has it in its entry bars.
+    const int arpRows = s.arpStepRows == kNoArp ? entryRows : melody.rows;
 
     if (breakdownRows > 0) {
         w.section(std::string(s.name) + ", breakdown", start, breakdownRows);
-        w.section(s.name, start + breakdownRows, melody.rows - breakdownRows);
+        w.section(s.name, start + breakdownRows, melody.rows - breakdownRows, full, steady);
         writeArpTune(w, start, melody, s.transpose, breakdownRows);
     } else {
-        w.section(s.name, start, melody.rows);
+        w.section(s.name, start, melody.rows, full, steady);
     }
-    writeLead(w, start, melody, s.transpose, s.lead, breakdownRows > 0 ? breakdownRows : -kBar, melody.rows, 1.0);
+    writeLead(w, start, melody, s.transpose + s.leadLift, s.lead, breakdownRows > 0 ? breakdownRows : -kBar,
+              melody.rows, std::clamp(s.band, 1.0, kLoudestLead));
     w.hit(Part::Crash, start, 1.0);
 
-    for (int row = 0; row < melody.rows; row += g.arpStepRows) {
-        if (row < breakdownRows)
-            continue;
-        const bool onBeat = row % (2 * g.arpStepRows) == 0;
-        w.chord(Part::Arp, start + row, g.arpStepRows, voicing(chordAt(chords, row), s.transpose, kArpLow),
-              s.band * (onBeat ? 1.0 : 0.75), kArpPulse);
+    for (int row = breakdownRows; row < arpRows; row += arpStep) {
+        const bool onBeat = row % (2 * arpStep) == 0;
+        w.chord(Part::Arp, start + row, arpStep, voicing(chordAt(chords, row), s.transpose, kArpLow + s.arpLift),
+                band(row) * (onBeat ? 1.0 : 0.75), kArpPulse);
     }
     for (const ChordSpan& c : chords)
         w.chord(Part::Pad, start + c.row, c.rows, voicing(c, s.transpose, kPadLow),
-                breakdown(c.row) ? kBreakdownPad : s.band);
+                breakdown(c.row) ? kBreakdownPad : std::min(1.0, band(c.row)));
     for (int row = 0; row < melody.rows; row += g.bassStepRows) {
         const int step = (row % g.rowsPerBar) / g.bassStepRows;
         const ChordSpan& chord = chordAt(chords, row);
+        const double root = bassRoot(chord, s.transpose);
         if (row < breakdownRows) {
             if (row % g.rowsPerBar == 0)
-                w.add(Part::Bass, start + row, g.rowsPerBar, {double(bassRoot(chord, s.transpose))}, kBreakdownBass);
+                w.bass(start + row, g.rowsPerBar, root, root, kBreakdownBass);
             continue;
         }
-        const int pitch = bassRoot(chord, s.transpose) + g.bass[step % g.bass.size()];
-        w.add(Part::Bass, start + row, g.bassStepRows, {double(pitch)}, s.band * (step % 2 == 0 ? 1.0 : 0.8));
+        w.bass(start + row, g.bassStepRows, root + g.bass[step % g.bass.size()], root,
+               std::min(1.0, band(row)) * (step % 2 == 0 ? 1.0 : 0.8));
     }
 
     const int bars = melody.rows / g.rowsPerBar;
     for (int bar = 0; bar < bars; ++bar) {
         const int barRow = start + bar * g.rowsPerBar;
+        const double level = band(bar * g.rowsPerBar);
+        // The drums keep their strength; the band grows around them.
+        const double drums = std::min(1.0, level);
+        const double thump = sub(bar * g.rowsPerBar);
         if (bar < s.breakdownBars) {
             w.pattern(Part::Bells, barRow, quarters(g.rowsPerBar), kBreakdownBells);
             if (bar == s.breakdownBars - 1) {
@@ -203,15 +240,15 @@ void writeSection(Writer& w, int start, const Section& s)
             }
             continue;
         }
-        if (bar == s.breakdownBars && bar > 0)
+        if ((bar == s.breakdownBars && bar > 0) || (entryRows > 0 && bar * g.rowsPerBar == entryRows))
             w.hit(Part::Crash, barRow, 1.0);
         if (bar == bars - 1)
-            w.drums(barRow, rollInto(g.rowsPerBar), true, s.band);
+            w.drums(barRow, rollInto(g.rowsPerBar), true, drums, thump);
         else if ((bar + 1) % kFillEvery == 0)
-            w.drums(barRow, g.fill, true, s.band);
+            w.drums(barRow, g.fill, true, drums, thump);
         else
-            w.drums(barRow, g.beat, false, s.band);
-        w.pattern(Part::Bells, barRow, g.bells, s.band);
+            w.drums(barRow, g.beat, false, drums, thump);
+        w.pattern(Part::Bells, barRow, g.bells, level);
     }
 }
 
@@ -263,37 +300,37 @@ int writeIntro(Writer& w)
     return rows;
 }
 
-// Returns the length of the close in samples, the ring-out included.
+// Returns the length of the close in samples. It ends on the pickup into
+// the opening's first bar, so the piece rolls round when the show restarts
+// it.
 long writeEnding(Writer& w, int start)
 {
     const Melody lead = parseMelody(kTurnaroundLead, kBar);
     const std::vector<ChordSpan> chords = parseChords(kTurnaroundChords);
-    w.section("turnaround and final chord", start, lead.rows + kRingRows);
+    w.section("turnaround and pickup", start, lead.rows + kBar);
     writeLead(w, start, lead, 0, LeadTimbre::Chorus, 0, lead.rows, 1.0);
-    for (int row = 0; row < lead.rows; row += 2)
-        w.chord(Part::Arp, start + row, 2, voicing(chordAt(chords, row), 0, kArpLow), row % 4 ? 0.75 : 1.0, kArpPulse);
     for (const ChordSpan& c : chords) {
         w.chord(Part::Pad, start + c.row, c.rows, voicing(c, 0, kPadLow), 1.0);
         for (int row = c.row; row < c.row + c.rows; row += 2)
             w.add(Part::Bass, start + row, 2, {double(bassRoot(c, 0) + (row % 4 ? kSemitones : 0))}, 1.0);
     }
     w.drums(start, kSleighGroove.beat, false);
-    w.drums(start + kBar, rollInto(kBar), true);
-    w.pattern(Part::Bells, start, kSleighGroove.bells);
-    w.pattern(Part::Bells, start + kBar, kSleighGroove.bells);
+    w.drums(start + kBar, kSleighGroove.beat, false);
 
-    // The home chord, struck once and left to ring.
+    // The home chord, struck by the bell and held under the pickup.
     const int hit = start + lead.rows;
-    const ChordSpan home{0, kRingRows, kHomeRoot, {0, 4, 7}};
+    const ChordSpan home{0, kBar, kHomeRoot, {0, 4, 7}};
     w.hit(Part::Crash, hit, 1.0);
-    w.hit(Part::Kick, hit, 1.0);
     w.hit(Part::Bells, hit, 1.0);
-    const auto ring = [](Event& e) { e.ring = kRingSeconds; };
-    ring(w.melody(Part::Lead, hit, kRingRows, kFinalLead, false, 1.0, double(LeadTimbre::Bell)));
-    ring(w.add(Part::Arp, hit, kRingRows, voicing(home, 0, kArpLow), 1.0, kArpPulse));
-    ring(w.add(Part::Pad, hit, kRingRows, voicing(home, 0, kPadLow), 1.0));
-    ring(w.add(Part::Bass, hit, kRingRows, {double(bassRoot(home, 0))}, 1.0));
-    return long(lead.rows + kRingRows) * kRowFrames;
+    const auto ring = [](Event& e) { e.ring = kHomeRingSeconds; };
+    ring(w.melody(Part::Lead, hit, kBar, kFinalLead, false, 1.0, double(LeadTimbre::Bell)));
+    for (int row = 0; row < kBar; row += 2)
+        w.chord(Part::Arp, hit + row, 2, voicing(home, 0, kArpLow), row % 4 ? 0.75 : 1.0, kArpPulse);
+    w.chord(Part::Pad, hit, kBar, voicing(home, 0, kPadLow), 1.0);
+    for (int row = 0; row < kBar; row += 2)
+        w.add(Part::Bass, hit + row, 2, {double(bassRoot(home, 0) + (row % 4 ? kSemitones : 0))}, 1.0);
+    w.drums(hit, kPickup, true, kPickupGain);
+    return long(lead.rows + kBar) * kRowFrames;
 }
 
 }  // namespace
@@ -303,7 +340,7 @@ Song arrangeSong()
     Writer w;
     int row = writeIntro(w);
     for (const Section& s : kSections) {
-        writeSection(w, row, s);
+        writeSection(w, row, s, &s == &kSections[0]);
         row += melodyOf(*s.tune).rows;
     }
     const long frames = long(row) * kRowFrames + writeEnding(w, row);

@@ -13,9 +13,6 @@ constexpr double kFullScale = 32768.0;
 constexpr double kLowHz = 250.0;
 constexpr double kSeamSeconds = 2.0;
 constexpr double kShortestSection = 4.0;  // seconds; shorter ones are not compared
-constexpr double kEnvelopeSeconds = 0.05;
-constexpr double kDecayDb = 20.0;
-constexpr double kHitDb = 6.0;
 constexpr double kOpeningFrom = 1.0, kOpeningTo = 18.0, kMainFrom = 18.5;
 
 double median(std::vector<double> v)
@@ -66,34 +63,13 @@ void measureSections(const std::vector<float>& mono, const Song& song, FileFigur
     }
 }
 
-void measureLoop(const std::vector<float>& mono, std::size_t lastHit, FileFigures& f)
+void measureLoop(const std::vector<float>& mono, FileFigures& f)
 {
     const std::size_t n = mono.size();
     const std::size_t seam = static_cast<std::size_t>(kSeamSeconds * kRate);
     if (n < 2 * seam)
         return;
     f.seamSimilarity = cosineSimilarity(chroma(powerSpectrum(mono, n - seam, n)), chroma(powerSpectrum(mono, 0, seam)));
-
-    // The envelope from the last kick, the final chord's, in 50 ms steps:
-    // from its loudest step, how long until it is 6 and 20 dB down.
-    const std::size_t step = static_cast<std::size_t>(kEnvelopeSeconds * kRate);
-    const std::size_t from = std::min(n, lastHit);
-    std::vector<double> levels;
-    for (std::size_t at = from; at + step <= n; at += step) {
-        double sum = 0.0;
-        for (std::size_t s = at; s < at + step; ++s)
-            sum += double(mono[s]) * mono[s];
-        levels.push_back(sum / step);
-    }
-    const auto loudest = std::max_element(levels.begin(), levels.end());
-    const auto secondsTo = [&](double db) {
-        auto quiet = loudest;
-        while (quiet != levels.end() && *quiet > *loudest * std::pow(10.0, -db / 10.0))
-            ++quiet;
-        return double(quiet - loudest) * kEnvelopeSeconds;
-    };
-    f.finalHalfSeconds = secondsTo(kHitDb);
-    f.finalDecaySeconds = secondsTo(kDecayDb);
 }
 
 void measureShowSpectrum(const std::vector<std::int16_t>& stereo, FileFigures& f)
@@ -135,8 +111,7 @@ FileFigures measureFile(const std::vector<std::int16_t>& stereo, const Song& son
     f.lowShare = shareBelow(powerSpectrum(mono, 0, mono.size()), kLowHz);
     measureStereo(stereo, f);
     measureSections(mono, song, f);
-    const std::vector<Event>& kicks = song.part(Part::Kick);
-    measureLoop(mono, kicks.empty() ? 0 : static_cast<std::size_t>(kicks.back().start), f);
+    measureLoop(mono, f);
     measureShowSpectrum(stereo, f);
     return f;
 }

@@ -12,7 +12,7 @@ const Groove kVerseGroove = {
     16,
     {"X.......X.x.....", "....X.......X...", "x.x.x.x.x.x.x.x."},
     {"X..X....X.......", "....X...x.xxXxXX", "o.....x.x.x....."},
-    "X...x...X...x...",
+    "................",
     {0, 12, 0, 12, 0, 12, 7, 12},
     kEighth,
     kEighth,
@@ -32,7 +32,7 @@ const Groove kDriveGroove = {
     16,
     {"X.....x.X.....x.", "....X.......X..x", "XxxxXxxxXxxxXxox"},
     {"X..X..X...X.X.X.", "....X...xxXxXXXX", "o...xxxx........"},
-    "X...X...X...X...",
+    "................",
     {0, 0, 12, 0, 0, 12, 7, 5},
     kEighth,
     kEighth,
@@ -58,6 +58,26 @@ const Groove kWaltzGroove = {
     kEighth,
 };
 
+const Groove kDeckGroove = {
+    16,
+    {"X...X..xX...X...", "....X.......X...", "x.xxx.xxx.xxx.xo"},
+    {"X..X..X...X.....", "....X...x.XxXxXX", "o...x.x........."},
+    "XxxxXxxxXxxxXxxx",
+    {0, 7, 12, 7, 0, 7, 12, 10},
+    kEighth,
+    kEighth,
+};
+
+const Groove kFinaleGroove = {
+    12,
+    {"X...x...x...", "....x...X...", "xxxxxxxxxxxo"},
+    {"X.....X.X...", "....x.x.xxXX", "o..........."},
+    "XxxxXxxxXxxx",
+    {0, 7, 12},
+    kQuarter,
+    kEighth,
+};
+
 Drums rollInto(int rowsPerBar)
 {
     // Kick on the downbeat, then the snare in eighths and, over the second
@@ -72,6 +92,14 @@ Drums rollInto(int rowsPerBar)
             d.hat[r] = 'x';
     }
     return d;
+}
+
+bool fourOnTheFloor(const Groove& g)
+{
+    for (std::size_t r = 0; r < g.beat.kick.size(); r += kQuarter)
+        if (hitVelocity(g.beat.kick[r]) == 0.0)
+            return false;
+    return true;
 }
 
 double hitVelocity(char c)

@@ -19,10 +19,13 @@ struct Placement {
 // In the order of Part. Panned the way a four-channel tracker spreads its
 // voices: the melody to one side, the arpeggio to the other, the pad and
 // bells opposite the hats; kick, bass and snare stay near the middle, where
-// the weight of the mix belongs.
+// the weight of the mix belongs. The lead's echo returns more than 15 dB
+// under it, so a melody stepping down a semitone does not rub against its
+// own last note, and the arpeggio's well under the pad, so a chord's echo
+// does not rub against the next chord.
 constexpr std::array<Placement, kPartCount> kDesk{{
-    {0.27, -0.5, 0.35},   // lead
-    {0.22, 0.6, 0.15},    // arp
+    {0.27, -0.5, 0.25},   // lead
+    {0.22, 0.6, 0.08},    // arp
     {0.40, -0.45, 0.0},   // pad
     {0.34, 0.0, 0.0},     // bass
     {0.40, 0.0, 0.0},     // kick
@@ -30,7 +33,7 @@ constexpr std::array<Placement, kPartCount> kDesk{{
     {0.10, 0.6, 0.0},     // hat
     {0.14, -0.6, 0.1},    // bells
     {0.14, -0.25, 0.0},   // crash
-    {0.3, 0.1, 0.2},      // riser
+    {0.25, 0.1, 0.2},     // riser
 }};
 
 // The bass gives way by half under each kick.
@@ -40,7 +43,7 @@ constexpr double kDuckRelease = 0.08;
 
 // Ping-pong echo on a dotted eighth, darkened on every repeat like a tape
 // echo.
-constexpr long kEchoFrames = 3 * kRowFrames;
+constexpr long kEchoFrames = kEchoRows * kRowFrames;
 constexpr double kEchoFeedback = 0.4;
 constexpr double kEchoToneHz = 4000.0;
 constexpr double kEchoWet = 0.6;
@@ -132,6 +135,75 @@ void removeDc(std::vector<float>& x)
     }
 }
 
+// The stereo width rider: where a stretch of the piece leans to one side,
+// because the voice carrying it is panned there, the whole picture is
+// narrowed just enough to bring it back, the placement itself kept; where
+// it does not, the picture opens a little wider than the desk sets it.
+// Widths are chosen per block so that every 10 s window leans at most
+// kBalanceLeanDb, then glide from block to block.
+constexpr double kBalanceBlock = 0.5;
+constexpr int kBalanceWindowBlocks = 20;  // 10 s
+constexpr double kBalanceLeanDb = 1.3;
+constexpr double kWidest = 1.15;
+constexpr double kWidthStep = 0.01;
+
+// Lean in dB of a stretch with mid/side powers mm, ss and cross term ms
+// once its side is scaled by `width`.
+double leanDb(double mm, double ss, double ms, double width)
+{
+    const double common = mm + width * width * ss, tilt = 2.0 * width * ms;
+    if (common - std::fabs(tilt) <= 0.0)
+        return INFINITY;
+    return std::fabs(10.0 * std::log10((common + tilt) / (common - tilt)));
+}
+
+std::vector<double> blockWidths(const Bus& bus, long block)
+{
+    const long n = static_cast<long>(bus.left.size());
+    const long blocks = (n + block - 1) / block;
+    std::vector<double> mm(blocks, 0.0), ss(blocks, 0.0), ms(blocks, 0.0);
+    for (long s = 0; s < n; ++s) {
+        const double m = 0.5 * (bus.left[s] + bus.right[s]), d = 0.5 * (bus.left[s] - bus.right[s]);
+        mm[s / block] += m * m;
+        ss[s / block] += d * d;
+        ms[s / block] += m * d;
+    }
+    std::vector<double> widths(blocks, kWidest);
+    const long window = std::min<long>(kBalanceWindowBlocks, blocks);
+    for (long from = 0; from + window <= blocks; ++from) {
+        double wm = 0.0, ws = 0.0, wx = 0.0;
+        for (long b = from; b < from + window; ++b) {
+            wm += mm[b];
+            ws += ss[b];
+            wx += ms[b];
+        }
+        double width = kWidest;
+        while (width > 0.0 && leanDb(wm, ws, wx, width) > kBalanceLeanDb)
+            width = std::max(0.0, width - kWidthStep);
+        for (long b = from; b < from + window; ++b)
+            widths[b] = std::min(widths[b], width);
+    }
+    return widths;
+}
+
+void balance(Bus& bus)
+{
+    const long block = static_cast<long>(kBalanceBlock * kSampleRate);
+    const std::vector<double> widths = blockWidths(bus, block);
+    const long n = static_cast<long>(bus.left.size());
+    const long last = static_cast<long>(widths.size()) - 1;
+    for (long s = 0; s < n; ++s) {
+        // Between the centres of the blocks either side.
+        const double at = (double(s) - 0.5 * block) / block;
+        const long b = std::clamp<long>(static_cast<long>(std::floor(at)), 0, last);
+        const double x = std::clamp(at - double(b), 0.0, 1.0);
+        const double width = widths[b] + (widths[std::min(b + 1, last)] - widths[b]) * x;
+        const double m = 0.5 * (bus.left[s] + bus.right[s]), d = 0.5 * (bus.left[s] - bus.right[s]);
+        bus.left[s] = static_cast<float>(m + width * d);
+        bus.right[s] = static_cast<float>(m - width * d);
+    }
+}
+
 // A raised-cosine guard over the first and last few milliseconds.
 double edgeGuard(long s, long n)
 {
@@ -141,6 +213,10 @@ double edgeGuard(long s, long n)
 }
 
 }  // namespace
+
+double deskGain(Part part) { return kDesk[static_cast<std::size_t>(part)].gain; }
+
+double echoReturn(Part part) { return kDesk[static_cast<std::size_t>(part)].echoSend * kEchoWet; }
 
 std::vector<std::int16_t> mixSong(const Song& song, MixDetail* detail)
 {
@@ -163,6 +239,7 @@ std::vector<std::int16_t> mixSong(const Song& song, MixDetail* detail)
     addPresence(bus.right);
     removeDc(bus.left);
     removeDc(bus.right);
+    balance(bus);
 
     double energy = 0.0;
     for (long s = 0; s < n; ++s)

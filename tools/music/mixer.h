@@ -11,6 +11,14 @@
 // Fixed seed of all noise in the piece.
 constexpr std::uint32_t kNoiseSeed = 0x20051224u;
 
+// The echo repeats what is sent to it three sixteenths later.
+constexpr int kEchoRows = 3;
+
+// The desk's fader for a part, and how loud its first echo returns against
+// its dry sound (send x return).
+double deskGain(Part part);
+double echoReturn(Part part);
+
 // What the desk can tell about a mix besides the mix itself, for measuring
 // it voice by voice.
 struct MixDetail {

@@ -18,10 +18,6 @@ struct FileFigures {
     double monoLossDb = 0.0;         // level lost when summed to mono
     std::vector<std::string> sectionNames;
     std::vector<double> sectionSteps;  // mean |dB| between the level-matched spectra of neighbours
-    // The end, from its loudest moment: a struck chord is 6 dB down soon,
-    // and rings on to 20 dB down; a held chord faded out is neither.
-    double finalHalfSeconds = 0.0;
-    double finalDecaySeconds = 0.0;
     double seamSimilarity = 0.0;     // chroma of the last 2 s against the first 2 s
     // The show's spectrum (linear, as src/spectrum.cpp gives it) per 60 Hz frame.
     double openingLoudestMedian = 0.0;  // 1-18 s
@@ -35,6 +31,7 @@ struct StemFigures {
     double kickLossMedianDb = 0.0;  // limiter gain reduction at each kick
     double kickLossMaxDb = 0.0;
     int kicksOverOneDb = 0;
+    double bassDuckDb = 0.0;        // the bass under each kick against away from it
     int kicks = 0;
     double limiterResidueDb[2] = {0.0, 0.0};  // 1-4 and 4-16 kHz, 100 ms after kicks, against the mix
     double arpOverLeadDb = 0.0;      // in the arpeggio's band, 600 Hz - 2.5 kHz

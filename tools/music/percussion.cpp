@@ -16,6 +16,13 @@ constexpr double kKickSweepTime = 0.035;
 constexpr double kKickDecay = 0.15;
 constexpr double kKickClick = 0.25;
 constexpr double kKickClickDecay = 0.002;
+// The sub under the four-on-the-floor kick (its Event::variant sets how
+// much): a low sine that swells in a few milliseconds, after the click, so
+// its crest does not land on the body's, and rings a little longer, for
+// the thump felt in the 63 Hz octave.
+constexpr double kSubHz = 55.0;
+constexpr double kSubAttack = 0.012;
+constexpr double kSubDecay = 0.35;
 
 // Snare: a short dropping tone under a longer burst of band-passed noise.
 constexpr double kSnareLength = 0.35;
@@ -86,7 +93,9 @@ void renderKick(const std::vector<Event>& events, std::vector<float>& out, Rng& 
         strike(e, kKickLength, out, [&](double t) {
             phase += (kKickLowHz + kKickSweepHz * std::exp(-t / kKickSweepTime)) / kSampleRate;
             const double body = std::sin(kTwoPi * phase) * std::exp(-t / kKickDecay);
-            return body + kKickClick * rng.bipolar() * std::exp(-t / kKickClickDecay);
+            const double swell = 1.0 - std::exp(-t / kSubAttack);
+            const double sub = e.variant * swell * std::sin(kTwoPi * kSubHz * t) * std::exp(-t / kSubDecay);
+            return body + sub + kKickClick * rng.bipolar() * std::exp(-t / kKickClickDecay);
         });
     }
 }

@@ -41,6 +41,8 @@ struct SongSection {
     std::string name;
     long start;
     long length;
+    bool full = false;            // the whole band plays, drums and all
+    bool fourOnTheFloor = false;  // a kick on every beat
 };
 
 // One bar of the drum track: where it lies and whether it is a fill.

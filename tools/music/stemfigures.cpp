@@ -1,5 +1,6 @@
 #include "correlation.h"
 #include "dsp.h"
+#include "duckfigure.h"
 #include "harmony.h"
 #include "instruments.h"
 #include "mixer.h"
@@ -202,9 +203,10 @@ void measureHarmony(const Song& song, StemFigures& f)
             continue;
         }
         ++f.clashes;
-        char line[96];
-        std::snprintf(line, sizeof line, "%.2f s: melody %g against %g for %.0f ms", double(c.start) / kSampleRate,
-                      c.melody, c.chordTone, 1000.0 * c.overlap / kSampleRate);
+        char line[128];
+        std::snprintf(line, sizeof line, "%.2f s: %s %g against %s%s %g for %.0f ms", double(c.start) / kSampleRate,
+                      partName(c.first), c.melody, partName(c.second), c.echo ? " echo" : "", c.chordTone,
+                      1000.0 * c.overlap / kSampleRate);
         f.clashList.push_back(line);
     }
 }
@@ -218,6 +220,7 @@ StemFigures measureStems(const Song& song)
     mixSong(song, &mix);
     f.kickShare = energy(mix.stems[std::size_t(Part::Kick)], 0, song.frames) / energy(mix.dryMono, 0, song.frames);
     measureKicks(song, mix, f);
+    f.bassDuckDb = bassDuckDb(song, mix);
     measureArpAgainstLead(mix, f);
     measureDrums(song, mix, f);
     measurePadTuning(f);

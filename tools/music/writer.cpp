@@ -1,12 +1,14 @@
 #include "writer.h"
 
+#include "mixer.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr int kOctave = 12;
-// A melody note this short passes by; the chord need not make room.
-constexpr int kPassingRows = 1;
+// Overlaps this long pass by unheard; a sixteenth (116 ms) already rubs.
+constexpr int kPassingRows = 0;
 }  // namespace
 
 Event& Writer::add(Part part, int row, int rows, std::vector<double> pitches, double velocity, double variant)
@@ -15,24 +17,24 @@ Event& Writer::add(Part part, int row, int rows, std::vector<double> pitches, do
     return song_.part(part).back();
 }
 
-void Writer::pattern(Part part, int barRow, const std::string& hits, double gain)
+void Writer::pattern(Part part, int barRow, const std::string& hits, double gain, double variant)
 {
     for (std::size_t r = 0; r < hits.size(); ++r)
         if (const double v = hitVelocity(hits[r]); v > 0.0)
-            hit(part, barRow + static_cast<int>(r), v * gain, hits[r] == 'o' ? 1.0 : 0.0);
+            hit(part, barRow + static_cast<int>(r), v * gain, hits[r] == 'o' ? 1.0 : variant);
 }
 
-void Writer::drums(int barRow, const Drums& d, bool fill, double gain)
+void Writer::drums(int barRow, const Drums& d, bool fill, double gain, double sub)
 {
-    pattern(Part::Kick, barRow, d.kick, gain);
+    pattern(Part::Kick, barRow, d.kick, gain, sub);
     pattern(Part::Snare, barRow, d.snare, gain);
     pattern(Part::Hat, barRow, d.hat, gain);
     song_.drumBars.push_back({barRow * kRowFrames, long(d.kick.size()) * kRowFrames, fill});
 }
 
-void Writer::section(const std::string& name, int row, int rows)
+void Writer::section(const std::string& name, int row, int rows, bool full, bool fourOnTheFloor)
 {
-    song_.sections.push_back({name, row * kRowFrames, rows * kRowFrames});
+    song_.sections.push_back({name, row * kRowFrames, rows * kRowFrames, full, fourOnTheFloor});
 }
 
 Event& Writer::melody(Part part, int row, int rows, double pitch, bool appoggiatura, double velocity, double variant)
@@ -48,7 +50,8 @@ Event& Writer::melody(Part part, int row, int rows, double pitch, bool appoggiat
 bool Writer::rubs(double tone, int row, int rows, int longest) const
 {
     for (const Note& n : melody_) {
-        const int overlap = std::min(row + rows, n.row + n.rows) - std::max(row, n.row);
+        // The note sounds on in its echo after it is let go.
+        const int overlap = std::min(row + rows, n.row + n.rows + kEchoRows) - std::max(row, n.row);
         if (overlap > longest && std::lround(std::fabs(n.pitch - tone)) % kOctave == 1)
             return true;
     }
@@ -62,7 +65,9 @@ void Writer::chord(Part part, int row, int rows, const std::vector<double>& pitc
         for (double p : pitches)
             if (!rubs(p, row, rows, kPassingRows))
                 kept.push_back(p);
-        add(part, row, rows, kept.empty() ? pitches : kept, velocity, variant);
+        // Every tone rubbing: the chord sits this step out.
+        if (!kept.empty())
+            add(part, row, rows, kept, velocity, variant);
         return;
     }
     // The pad renders a chord at 1 / tones of its level per tone.
@@ -78,6 +83,15 @@ void Writer::chord(Part part, int row, int rows, const std::vector<double>& pitc
             }
         }
     }
+}
+
+void Writer::bass(int row, int rows, double pitch, double root, double velocity)
+{
+    for (double p : {pitch, root})
+        if (!rubs(p, row, rows, kPassingRows)) {
+            add(Part::Bass, row, rows, {p}, velocity);
+            return;
+        }
 }
 
 Song Writer::finish(long frames)

@@ -1,7 +1,7 @@
 // Writes the score row by row, as a tracker musician fills a pattern. It
-// remembers the melody it has been given, so the chords written after it
-// can keep out of its way: a chord tone a semitone (or a minor ninth) from
-// the melody note sounding over it is left out while that note lasts,
+// remembers the melody it has been given, so the chords and the bass
+// written after it can keep out of its way: a tone a semitone (or a minor
+// ninth) from a melody note is left out while that note sounds or echoes,
 // unless the note is a written appoggiatura, which is meant to rub.
 #pragma once
 
@@ -16,10 +16,11 @@ public:
     Event& add(Part part, int row, int rows, std::vector<double> pitches, double velocity, double variant = 0.0);
     void hit(Part part, int row, double velocity, double variant = 0.0) { add(part, row, 1, {}, velocity, variant); }
     // Every hit of a one-bar pattern, velocities scaled by `gain`.
-    void pattern(Part part, int barRow, const std::string& hits, double gain = 1.0);
-    // A bar of kick, snare and hats, remembered for the drum figures.
-    void drums(int barRow, const Drums& d, bool fill, double gain = 1.0);
-    void section(const std::string& name, int row, int rows);
+    void pattern(Part part, int barRow, const std::string& hits, double gain = 1.0, double variant = 0.0);
+    // A bar of kick, snare and hats, remembered for the drum figures; `sub`
+    // is how much low sine the kick carries.
+    void drums(int barRow, const Drums& d, bool fill, double gain = 1.0, double sub = 0.0);
+    void section(const std::string& name, int row, int rows, bool full = false, bool fourOnTheFloor = false);
 
     // A note of the tune itself, on whichever part carries it.
     Event& melody(Part part, int row, int rows, double pitch, bool appoggiatura, double velocity, double variant);
@@ -28,6 +29,10 @@ public:
     // come back after it).
     void chord(Part part, int row, int rows, const std::vector<double>& pitches, double velocity,
                double variant = 0.0);
+
+    // A bass step: `pitch` unless it would rub a melody note over it, then
+    // the chord's `root`, and a rest if even that rubs.
+    void bass(int row, int rows, double pitch, double root, double velocity);
 
     Song finish(long frames);
 
