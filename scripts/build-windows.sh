@@ -22,6 +22,8 @@ jobs=$(nproc)
 . "$root/scripts/lib/build-once.sh"
 # shellcheck source=lib/licences.sh
 . "$root/scripts/lib/licences.sh"
+# shellcheck source=lib/reproducible.sh
+. "$root/scripts/lib/reproducible.sh"
 
 export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
@@ -166,5 +168,5 @@ grep -q '^2. No Weakening of GCC Copyleft' "$stage/licences/gcc-runtime.txt" ||
   { echo "build-windows.sh: GCC's runtime library exception not found in gcc-mingw-w64-base's copyright" >&2; exit 1; }
 # Windows readers expect CRLF in text files.
 sed -i 's/\r*$/\r/' "$stage/README.txt" "$stage/LICENSE.txt" "$stage"/licences/*.txt
-(cd "$out" && zip -qr "$name.zip" "$name")
+reproducible_zip "$out/$name.zip" "$stage"
 echo "$out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) kB; exe $(du -k "$stage/frosthem.exe" | cut -f1) kB)"
