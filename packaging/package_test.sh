@@ -47,6 +47,12 @@ done
 
 # Unpacked anywhere, started from another folder, it finds its data.
 dpkg -x "$deb" "$scratch/root"
+# The terms, machine-readable: the program under MIT (Expat), the pictures,
+# fonts and music under CC BY 4.0, the fonts with DejaVu's notice.
+for licence in Expat CC-BY-4.0 bitstream-vera; do
+  grep -qx "License: $licence" "$scratch/root/usr/share/doc/frosthem/copyright" ||
+    fail "the copyright file does not give the $licence licence"
+done
 mkdir "$scratch/elsewhere"
 cd "$scratch/elsewhere"
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$scratch/root/usr/games/frosthem" --mute 2>show.err >/dev/null &

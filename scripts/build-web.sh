@@ -23,6 +23,7 @@ site=$out/site
 
 source scripts/lib/build-once.sh
 source scripts/lib/web-libs.sh
+source scripts/lib/licences.sh
 
 started=$SECONDS
 renice -n "$nice_level" $$ >/dev/null
@@ -41,6 +42,8 @@ rm -rf "$site.new"
 mkdir -p "$site.new"
 cp "$out/show/web/index.html" "$out/show/web/frosthem.js" "$out/show/web/frosthem.wasm" \
    "$out/show/web/frosthem.data" "$site.new/"
+# The credits: our licence and those of the libraries built into the module.
+ship_licences "$sources" "$site.new"
 rm -rf "$site"
 mv "$site.new" "$site"
 echo "build-web.sh: $site ready in $((SECONDS - started)) s:" >&2

@@ -20,6 +20,10 @@ jobs=$(nproc)
 "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip icoutils
 # shellcheck source=lib/build-once.sh
 . "$root/scripts/lib/build-once.sh"
+# shellcheck source=lib/licences.sh
+. "$root/scripts/lib/licences.sh"
+# shellcheck source=lib/reproducible.sh
+. "$root/scripts/lib/reproducible.sh"
 
 export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
@@ -148,15 +152,21 @@ $host-strip -o "$stage/frosthem.exe" "$out/build/frosthem.exe"
 cp -r gfx icons "$stage/"
 cp data/demo.mp3 "$stage/data/"
 sed "s/@VERSION@/$version/" packaging/windows/README.txt >"$stage/README.txt"
-licence() { cp "$work/$1/$2" "$stage/licences/$3"; }
-licence sdl COPYING SDL.txt
-licence sge LICENSE SGE.txt
-licence zlib LICENSE zlib.txt
-licence libpng LICENSE libpng.txt
-licence mpg123 COPYING mpg123.txt
-cat "$work/kissfft/COPYING" "$work/kissfft/LICENSES/BSD-3-Clause" >"$stage/licences/kissfft.txt"
+ship_licences "$cache" "$stage"
 cp /usr/share/doc/mingw-w64-common/copyright "$stage/licences/mingw-w64.txt"
+# libgcc and libstdc++ are linked in statically: their licence, GPL 3 with
+# the GCC Runtime Library Exception, whose notice goes along.
+{
+  echo "The exe contains GCC's runtime libraries (libgcc, libstdc++), under the"
+  echo "GNU General Public License version 3 with the GCC Runtime Library"
+  echo "Exception, version 3.1, which follows."
+  echo
+  sed -n '/^GCC RUNTIME LIBRARY EXCEPTION$/,/^requirements of the license of GCC\.$/p' \
+    /usr/share/doc/gcc-mingw-w64-base/copyright
+} >"$stage/licences/gcc-runtime.txt"
+grep -q '^2. No Weakening of GCC Copyleft' "$stage/licences/gcc-runtime.txt" ||
+  { echo "build-windows.sh: GCC's runtime library exception not found in gcc-mingw-w64-base's copyright" >&2; exit 1; }
 # Windows readers expect CRLF in text files.
-sed -i 's/\r*$/\r/' "$stage/README.txt" "$stage"/licences/*.txt
-(cd "$out" && zip -qr "$name.zip" "$name")
+sed -i 's/\r*$/\r/' "$stage/README.txt" "$stage/LICENSE.txt" "$stage"/licences/*.txt
+reproducible_zip "$out/$name.zip" "$stage"
 echo "$out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) kB; exe $(du -k "$stage/frosthem.exe" | cut -f1) kB)"
