@@ -20,7 +20,6 @@
 namespace fs = std::filesystem;
 using capturetest::capture;
 using capturetest::CaptureRun;
-using capturetest::frameName;
 using harness::slurp;
 using harness::TempDir;
 
@@ -83,7 +82,7 @@ TEST(CaptureFiles, FailedFrameWriteLeavesTheOlderFrameWhole)
     TempDir dir;
     const fs::path out = dir.path() / "out";
     fs::create_directories(out);
-    const std::string still = frameName(1200);  // 20 s at 60 fps
+    const std::string still = frameFileName(1200);  // 20 s at 60 fps
     const std::string older = "an older run's frame, which stays as it is";
     harness::spill(out / still, older);
 
@@ -111,11 +110,11 @@ TEST(CaptureCli, LimitsAreTakenAtTheirEdges)
     CaptureRun run = capture({"--out", dir / "fast", "--fps", "1000", "--from", "0", "--to", "0.003"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(namesIn(dir / "fast"),
-              (std::vector<std::string>{"audio.wav", frameName(0), frameName(1), frameName(2)}));
+              (std::vector<std::string>{"audio.wav", frameFileName(0), frameFileName(1), frameFileName(2)}));
 
     run = capture({"--out", dir / "still", "--at", "0"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(namesIn(dir / "still"), std::vector<std::string>{frameName(0)});
+    EXPECT_EQ(namesIn(dir / "still"), std::vector<std::string>{frameFileName(0)});
 
     run = capture({"--out", dir / "faster", "--fps", "1001", "--to", "0.003"});
     EXPECT_EQ(run.exitCode, 2) << run.err;
