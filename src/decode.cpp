@@ -2,9 +2,14 @@
 
 #include <mpg123.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "input_file.h"
 
 namespace {
 
@@ -12,6 +17,7 @@ namespace {
 constexpr std::size_t kWholeStepFrames = 16 * 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
 const char* const kNoAudio = "no MPEG audio in the file";
+constexpr std::size_t kSniffBytes = 16;  // enough for the signatures below
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -53,6 +59,27 @@ HandlePtr openDecoder(std::string& error)
     return mh;
 }
 
+// What a file that yields no MPEG audio looks like instead, from its first
+// bytes: the common sound formats by their signatures.
+std::string notMp3(const unsigned char* head, std::size_t n)
+{
+    const auto starts = [&](std::size_t at, const char* tag) {
+        const std::size_t len = std::strlen(tag);
+        return n >= at + len && std::memcmp(head + at, tag, len) == 0;
+    };
+    const char* looks = starts(0, "RIFF") && starts(8, "WAVE") ? "WAV"
+                        : starts(0, "OggS")                    ? "Ogg"
+                        : starts(0, "fLaC")                    ? "FLAC"
+                        : starts(0, "FORM")                    ? "AIFF"
+                        : starts(4, "ftyp")                    ? "MP4 or AAC"
+                                                               : nullptr;
+    if (looks)
+        return std::string("not an MP3 file (it looks like ") + looks + ")";
+    if (n > 0 && std::all_of(head, head + n, [](unsigned char c) { return c == 0; }))
+        return "not an MP3 file (it starts with nothing but zero bytes)";
+    return "";
+}
+
 }  // namespace
 
 struct Mp3Stream::Impl {
@@ -60,6 +87,8 @@ struct Mp3Stream::Impl {
     HandlePtr mh;
     bool ended = false;
     bool gotAudio = false;
+    unsigned char head[kSniffBytes] = {};
+    std::size_t headBytes = 0;
 };
 
 Mp3Stream::Mp3Stream() : impl_(std::make_unique<Impl>()) {}
@@ -68,11 +97,25 @@ Mp3Stream::~Mp3Stream() = default;
 bool Mp3Stream::open(const char* path, std::string& error)
 {
     // Opened by us rather than by libmpg123 so a missing file is reported
-    // with the system's own reason.
-    impl_->file.reset(std::fopen(path, "rb"));
+    // with the system's own reason, and a FIFO or device is refused.
+    const int fd = openInputFile(path, error);
+    if (fd < 0)
+        return false;
+    impl_->file.reset(fdopen(fd, "rb"));
     if (!impl_->file) {
         error = std::strerror(errno);
+        close(fd);
         return false;
+    }
+    // The first bytes, kept to say what the file is should it hold no
+    // audio (where they can be read again: not from a test's FIFO).
+    if (lseek(fd, 0, SEEK_CUR) == 0) {
+        const auto head = ::read(fd, impl_->head, sizeof impl_->head);
+        impl_->headBytes = head > 0 ? static_cast<std::size_t>(head) : 0;
+        if (lseek(fd, 0, SEEK_SET) != 0) {
+            error = std::strerror(errno);
+            return false;
+        }
     }
     impl_->mh = openDecoder(error);
     if (!impl_->mh)
@@ -122,7 +165,9 @@ Mp3Stream::Status Mp3Stream::read(std::int16_t* out, std::size_t maxFrames, std:
     // decoded; one that yields nothing at all is a failure.
     if (impl_->gotAudio)
         return Status::Done;
-    error = mpg123_strerror(impl_->mh.get());
+    error = notMp3(impl_->head, impl_->headBytes);
+    if (error.empty())
+        error = mpg123_strerror(impl_->mh.get());
     return Status::Failed;
 }
 

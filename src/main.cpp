@@ -7,9 +7,11 @@
 #include "report.h"
 #include "show_options.h"
 #include "show.h"
+#include "standard_streams.h"
 
 int main(int argc, char** argv)
 {
+    keepStandardStreamsOpen();
     ShowOptions options;
     const int early = handleCommandLine(argc, argv, options);
     if (early >= 0)

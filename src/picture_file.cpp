@@ -7,6 +7,10 @@
 #include <cstring>
 #include <memory>
 
+#include <unistd.h>
+
+#include "input_file.h"
+
 namespace {
 
 constexpr std::size_t kHeaderBytes = 26;  // enough for a PNG's IHDR and a BMP's info header
@@ -77,10 +81,15 @@ Uint32 pixelAt(const SDL_Surface* s, int x, int y)
 
 bool checkPictureFile(const char* path, std::string& reason)
 {
+    // A FIFO or device is refused here, before anything waits on it.
+    const int fd = openInputFile(path, reason);
+    if (fd < 0)
+        return false;
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
     if (!file) {
         reason = std::strerror(errno);
+        close(fd);
         return false;
     }
     unsigned char header[kHeaderBytes];
