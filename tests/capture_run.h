@@ -2,6 +2,8 @@
 // wrote.
 #pragma once
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,5 +29,18 @@ std::string frameName(long k);
 
 // A PNG as packed RGB; width 0 when it cannot be read.
 RgbImage loadRgb(const std::string& path);
+
+}  // namespace capturetest
+
+namespace capturetest {
+
+// Everything under `dir` by its path relative to `dir`: a file's bytes, a
+// link's target, or what kind of entry it is, so that two listings are
+// equal exactly when nothing was added, removed or changed.
+std::map<std::string, std::string> snapshot(const std::filesystem::path& dir);
+
+// A fake `ffmpeg` in `dir` running `script` (a shell script's body), for
+// PATH=`dir`:/usr/bin:/bin.
+std::string fakeEncoder(const std::filesystem::path& dir, const std::string& script);
 
 }  // namespace capturetest
