@@ -188,7 +188,10 @@ bool VideoEncoder::addFrame(const RgbImage& frame, std::string& error)
     std::size_t left = frame.rgb.size();
     while (left > 0) {
         pollfd ready{input_, POLLOUT, 0};
-        if (poll(&ready, 1, kWaitPollMicroseconds / 1000) <= 0) {
+        const int polled = poll(&ready, 1, kWaitPollMicroseconds / 1000);
+        if (polled < 0)
+            continue;  // a signal: the frame may still go through
+        if (polled == 0) {
             if (stopSignal() == 0)
                 continue;
             error = "stopped while ffmpeg was taking no frames";
