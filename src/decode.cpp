@@ -171,6 +171,12 @@ Mp3Stream::Status Mp3Stream::read(std::int16_t* out, std::size_t maxFrames, std:
     return Status::Failed;
 }
 
+std::string Mp3Stream::whyNoAudio() const
+{
+    const std::string looks = notMp3(impl_->head, impl_->headBytes);
+    return looks.empty() ? kNoAudio : looks;
+}
+
 bool decodeMp3(const char* path, PcmTrack& out, std::string& error)
 {
     out.samples.clear();
@@ -196,7 +202,7 @@ bool decodeMp3(const char* path, PcmTrack& out, std::string& error)
     }
     out.samples.resize(frames * kMixChannels);
     if (frames == 0) {
-        error = kNoAudio;
+        error = stream.whyNoAudio();
         return false;
     }
     return true;

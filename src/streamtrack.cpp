@@ -17,7 +17,6 @@ namespace {
 // request to stop is answered at once.
 constexpr std::size_t kStepFrames = 8 * 1024;
 constexpr std::size_t kBytesPerFrame = kMixChannels * sizeof(std::int16_t);
-const char* const kNoAudio = "no MPEG audio in the file";
 
 void yieldToTheShow()
 {
@@ -99,7 +98,7 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
     if (status == Mp3Stream::Status::Failed)
         return false;
     if (got == 0) {
-        error = kNoAudio;
+        error = stream->whyNoAudio();
         return false;
     }
     decoded_.store(got, std::memory_order_release);
