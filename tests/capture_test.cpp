@@ -139,12 +139,42 @@ TEST(CaptureCli, BadArgumentsExitTwoWithTheUsage)
         {"--out"},
         {"--out", "/tmp/x", "--at", ",1"},
         {"--out", "/tmp/x", "--at", "1,"},
+        // Plain decimals only: strtod would take all of these.
+        {"--out", "/tmp/x", "--to", "0x10"},
+        {"--out", "/tmp/x", "--to", "1e2"},
+        {"--out", "/tmp/x", "--to", "inf"},
+        {"--out", "/tmp/x", "--from", " 1"},
+        {"--out", "/tmp/x", "--at", "1.5.1"},
+        {"--out", "/tmp/x", "--fps", "+30"},
+        {"--out", "/tmp/x", "--fps", "30.0"},
     };
     for (const auto& args : bad) {
         const CaptureRun run = capture(args);
         EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_NE(run.err.find("usage: frosthem-capture --out DIR"), std::string::npos) << run.err;
     }
+}
+
+// --help wins wherever it stands; a bad --at item is quoted alone, with its
+// place, however long the list.
+TEST(CaptureCli, HelpWinsAndBadListItemsAreQuotedAlone)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--bogus", "--help"}, {"--out", "/tmp/x", "--fps", "0", "-h"}}) {
+        const CaptureRun run = capture(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    std::string list;
+    for (int i = 1; i <= 3000; i++)
+        list += (i == 1 ? "" : ",") + std::string(i == 1500 ? "1O" : "1");
+    const CaptureRun run = capture({"--out", "/tmp/x", "--at", list});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("frosthem-capture: bad value for --at: item 1500 of 3000, \"1O\", is not a time in "
+                            "seconds\n", 0),
+              0u)
+        << run.err.substr(0, 200);
+    EXPECT_LT(run.err.size(), 400u) << "the list is echoed";
 }
 
 TEST(CaptureCli, UnwritableOutputsAndMissingFfmpegAreNamed)
