@@ -352,7 +352,7 @@ int main(int argc, char** argv)
         failed(error);
         return code;
     }
-    if (!out.start(soundSampleData(handle_sound) != nullptr, error)) {
+    if (!out.start(handle_sound != nullptr, error)) {
         out.cleanUp();
         return failed(error);
     }

@@ -1,5 +1,6 @@
 #include "simulate.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "clock.h"
@@ -7,6 +8,7 @@
 #include "music.h"
 #include "show.h"
 #include "sound.h"
+#include "streamtrack.h"
 
 namespace {
 
@@ -54,11 +56,9 @@ void MusicTape::render(Uint32 fromMs, Uint32 toMs, std::vector<std::int16_t>& ou
     if (!playing_ || track_ == nullptr)
         return;
     const std::size_t first = positionAt(fromMs);
-    const std::size_t total = track_->frames();
-    for (std::size_t i = 0; i < count && first + i < total; i++) {
-        for (int c = 0; c < kMixChannels; c++)
-            out[base + i * kMixChannels + c] = track_->samples[(first + i) * kMixChannels + c];
-    }
+    const std::size_t total = track_->decodedFrames();
+    if (first < total)
+        track_->copy(first, std::min(count, total - first), out.data() + base);
 }
 
 void startCapturedShow(MusicTape& tape)
@@ -69,7 +69,10 @@ void startCapturedShow(MusicTape& tape)
     soundSetDeviceless(true);
     setTicks(kCaptureStartTick);
     startShow();
-    tape.setTrack(soundSampleData(handle_sound));
+    // Read from the sound layer's own blocks: a copy of the whole track
+    // would double the renderer's memory.
+    soundWaitDecoded(handle_sound);
+    tape.setTrack(soundSampleTrack(handle_sound));
     if (FSOUND_IsPlaying(kMusicChannel))
         tape.started(0);
 }
