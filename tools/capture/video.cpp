@@ -53,12 +53,17 @@ pid_t spawn(const std::vector<std::string>& args, int stdinFd, const std::vector
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    // Each file is first given a descriptor above those it goes to: one of
+    // them may already be 3 or 4, and would be overwritten before it is moved.
+    std::vector<int> lifted;
+    for (int fd : files)
+        lifted.push_back(fcntl(fd, F_DUPFD_CLOEXEC, kFirstFileFd + static_cast<int>(files.size())));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdinFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, stdinFd, STDIN_FILENO);
-    for (std::size_t k = 0; k < files.size(); k++)
-        posix_spawn_file_actions_adddup2(&actions, files[k], kFirstFileFd + static_cast<int>(k));
+    for (std::size_t k = 0; k < lifted.size(); k++)
+        posix_spawn_file_actions_adddup2(&actions, lifted[k], kFirstFileFd + static_cast<int>(k));
     // A process group of its own: Ctrl+C at the terminal reaches only us,
     // and we decide what becomes of the encoder.
     posix_spawnattr_t attr;
@@ -75,6 +80,10 @@ pid_t spawn(const std::vector<std::string>& args, int stdinFd, const std::vector
     const int rc = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), environ);
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
+    for (int fd : lifted) {
+        if (fd >= 0)
+            close(fd);
+    }
     if (rc != 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(rc);
         return -1;
