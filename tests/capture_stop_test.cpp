@@ -193,3 +193,24 @@ TEST(CaptureStop, StalledEncoderIsStoppedWithNothingLeft)
         EXPECT_TRUE(state.empty() || state.compare(end + 2, 1, "Z") == 0) << "process " << pid << " lives on";
     }
 }
+
+// Started with SIGINT and SIGHUP ignored (a background job under nohup):
+// the hang-up stays ignored, and Ctrl+C's signal sent by hand still stops
+// the run cleanly.
+TEST(CaptureStop, IgnoredHangUpStaysIgnoredButInterruptStops)
+{
+    TempDir dir;
+    const fs::path out = dir.path() / "out";
+    harness::ProgramSpec spec{{"/bin/sh", "-c", "trap '' INT HUP; exec \"$0\" \"$@\"", FROSTHEM_CAPTURE_BINARY,
+                               "--out", out.string(), "--to", "600"},
+                              "",
+                              {}};
+    harness::Program run(spec);
+    ASSERT_TRUE(appears(out / frameName(5), kCaptureDeadlineSeconds)) << run.err();
+    run.signal(SIGHUP);
+    EXPECT_FALSE(run.waitExit(1)) << run.howItEnded();
+    run.signal(SIGINT);
+    ASSERT_TRUE(run.waitExit(kCaptureDeadlineSeconds));
+    EXPECT_EQ(run.exitCode(), 128 + SIGINT) << run.howItEnded() << "\n" << run.err();
+    expectWavOf(out / "audio.wav", expectWholeFrames(out), 60);
+}

@@ -33,8 +33,12 @@ void catchStopSignals()
     action.sa_flags = 0;
     for (int sig : signals) {
         struct sigaction was {};
-        // A signal ignored by whoever started us (nohup, trap '') stays ignored.
-        if (sigaction(sig, nullptr, &was) == 0 && was.sa_handler == SIG_IGN)
+        // The three that are not asked for by hand stay ignored when whoever
+        // started us ignores them (nohup, trap ''). SIGINT and SIGTERM are
+        // always caught: a shell starts background jobs with SIGINT ignored,
+        // and a stop sent to one must still be clean.
+        const bool askedByHand = sig == SIGINT || sig == SIGTERM;
+        if (!askedByHand && sigaction(sig, nullptr, &was) == 0 && was.sa_handler == SIG_IGN)
             continue;
         sigaction(sig, &action, nullptr);
     }

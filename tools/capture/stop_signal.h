@@ -3,8 +3,8 @@
 // written can be finished or removed.
 #pragma once
 
-// Catches SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ from now on (those
-// not ignored at start). Call before SDL starts: SDL then leaves handlers it
+// Catches SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ from now on (the
+// last three only when not ignored at start). Call before SDL starts: SDL then leaves handlers it
 // did not set alone.
 void catchStopSignals();
 // The signal that asked to stop, or 0.
