@@ -29,18 +29,23 @@ std::string fileKind(mode_t mode)
 {
     if (S_ISREG(mode))
         return "";
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
+    const struct {
+        bool is;
+        const char* kind;
+    } kinds[] = {
+        {S_ISDIR(mode), "a folder"},
+        {S_ISCHR(mode), "a device"},
 #ifndef _WIN32
-    if (S_ISFIFO(mode))
-        return "a FIFO";
-    if (S_ISLNK(mode))
-        return "a symbolic link";
-    if (S_ISSOCK(mode))
-        return "a socket";
+        {S_ISBLK(mode), "a device"},
+        {S_ISFIFO(mode), "a FIFO"},
+        {S_ISLNK(mode), "a symbolic link"},
+        {S_ISSOCK(mode), "a socket"},
 #endif
+    };
+    for (const auto& k : kinds) {
+        if (k.is)
+            return k.kind;
+    }
     return "a special file";
 }
 
