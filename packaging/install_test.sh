@@ -69,3 +69,14 @@ mkdir "$odd"
 (cd "$odd" && "$prefix/bin/frosthem-capture" --out f --to 0.02 2>../odd.err) ||
   fail "run from a folder named with a newline failed: $(cat odd.err)"
 [ -s "$odd/f/frame_000000.png" ] || fail "the frame is not under the folder named with a newline"
+
+# A working folder removed under the caller: refused with our line last
+# (the shell may complain first), and nothing written where its relative
+# paths would otherwise resolve.
+mkdir gone
+rc=0
+(cd gone && rmdir ../gone && exec "$prefix/bin/frosthem-capture" --out o4 --to 0.02 2>../gone.err) || rc=$?
+[ "$rc" = 2 ] || fail "a removed working folder gave exit code $rc: $(cat gone.err)"
+tail -n 1 gone.err | grep -q "^frosthem-capture: the working folder.* no longer exists" ||
+  fail "a removed working folder is not named in one line: $(cat gone.err)"
+[ ! -e /o4 ] && [ ! -e "$prefix/share/frosthem/o4" ] || fail "a removed working folder's run wrote o4"

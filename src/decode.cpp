@@ -2,16 +2,21 @@
 
 #include <mpg123.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "file_ptr.h"
+#include "input_file.h"
 
 namespace {
 
 // Frames per mpg123_read call of the whole-file decode: a few MPEG frames.
 constexpr std::size_t kWholeStepFrames = 16 * 1024;
+constexpr std::size_t kSniffBytes = 16;  // enough for the signatures below
 struct HandleCloser {
     void operator()(mpg123_handle* mh) const
     {
@@ -48,6 +53,27 @@ HandlePtr openDecoder(std::string& error)
     return mh;
 }
 
+// What a file that yields no MPEG audio looks like instead, from its first
+// bytes: the common sound formats by their signatures.
+std::string notMp3(const unsigned char* head, std::size_t n)
+{
+    const auto starts = [&](std::size_t at, const char* tag) {
+        const std::size_t len = std::strlen(tag);
+        return n >= at + len && std::memcmp(head + at, tag, len) == 0;
+    };
+    const char* looks = starts(0, "RIFF") && starts(8, "WAVE") ? "WAV"
+                        : starts(0, "OggS")                    ? "Ogg"
+                        : starts(0, "fLaC")                    ? "FLAC"
+                        : starts(0, "FORM")                    ? "AIFF"
+                        : starts(4, "ftyp")                    ? "MP4 or AAC"
+                                                               : nullptr;
+    if (looks)
+        return std::string("not an MP3 file (it looks like ") + looks + ")";
+    if (n > 0 && std::all_of(head, head + n, [](unsigned char c) { return c == 0; }))
+        return "not an MP3 file (it starts with nothing but zero bytes)";
+    return "";
+}
+
 }  // namespace
 
 struct Mp3Stream::Impl {
@@ -55,6 +81,8 @@ struct Mp3Stream::Impl {
     HandlePtr mh;
     bool ended = false;
     bool gotAudio = false;
+    unsigned char head[kSniffBytes] = {};
+    std::size_t headBytes = 0;
 };
 
 Mp3Stream::Mp3Stream() : impl_(std::make_unique<Impl>()) {}
@@ -63,11 +91,25 @@ Mp3Stream::~Mp3Stream() = default;
 bool Mp3Stream::open(const char* path, std::string& error)
 {
     // Opened by us rather than by libmpg123 so a missing file is reported
-    // with the system's own reason.
-    impl_->file.reset(std::fopen(path, "rb"));
+    // with the system's own reason, and a FIFO or device is refused.
+    const int fd = openInputFile(path, error);
+    if (fd < 0)
+        return false;
+    impl_->file.reset(fdopen(fd, "rb"));
     if (!impl_->file) {
         error = std::strerror(errno);
+        close(fd);
         return false;
+    }
+    // The first bytes, kept to say what the file is should it hold no
+    // audio (where they can be read again: not from a test's FIFO).
+    if (lseek(fd, 0, SEEK_CUR) == 0) {
+        const auto head = ::read(fd, impl_->head, sizeof impl_->head);
+        impl_->headBytes = head > 0 ? static_cast<std::size_t>(head) : 0;
+        if (lseek(fd, 0, SEEK_SET) != 0) {
+            error = std::strerror(errno);
+            return false;
+        }
     }
     impl_->mh = openDecoder(error);
     if (!impl_->mh)
@@ -117,8 +159,16 @@ Mp3Stream::Status Mp3Stream::read(std::int16_t* out, std::size_t maxFrames, std:
     // decoded; one that yields nothing at all is a failure.
     if (impl_->gotAudio)
         return Status::Done;
-    error = mpg123_strerror(impl_->mh.get());
+    error = notMp3(impl_->head, impl_->headBytes);
+    if (error.empty())
+        error = mpg123_strerror(impl_->mh.get());
     return Status::Failed;
+}
+
+std::string Mp3Stream::whyNoAudio() const
+{
+    const std::string looks = notMp3(impl_->head, impl_->headBytes);
+    return looks.empty() ? kNoAudio : looks;
 }
 
 bool decodeMp3(const char* path, PcmTrack& out, std::string& error)
@@ -146,7 +196,7 @@ bool decodeMp3(const char* path, PcmTrack& out, std::string& error)
     }
     out.samples.resize(frames * kMixChannels);
     if (frames == 0) {
-        error = kNoAudio;
+        error = stream.whyNoAudio();
         return false;
     }
     return true;

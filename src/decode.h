@@ -38,6 +38,9 @@ public:
     // Decodes up to `maxFrames` frames into `out`, setting `got`. Done at
     // the end of the file; Failed (with `error`) when the stream breaks off.
     Status read(std::int16_t* out, std::size_t maxFrames, std::size_t& got, std::string& error);
+    // Why a file gave no audio: what it looks like instead, from its first
+    // bytes, or that it holds no MPEG audio.
+    std::string whyNoAudio() const;
 
 private:
     struct Impl;

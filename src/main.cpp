@@ -10,6 +10,7 @@
 #include "report.h"
 #include "show_options.h"
 #include "show.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void flip()
 
 int main(int argc, char** argv)
 {
+    keepStandardStreamsOpen();
     ShowHost host;
     const int early = handleCommandLine(argc, argv, host.options);
     if (early >= 0)

@@ -7,7 +7,10 @@
 #include <cstring>
 #include <memory>
 
+#include <unistd.h>
+
 #include "file_ptr.h"
+#include "input_file.h"
 
 namespace {
 
@@ -75,10 +78,15 @@ Uint32 pixelAt(const SDL_Surface* s, int x, int y)
 
 bool checkPictureFile(const char* path, std::string& reason)
 {
+    // A FIFO or device is refused here, before anything waits on it.
+    const int fd = openInputFile(path, reason);
+    if (fd < 0)
+        return false;
     errno = 0;
-    FilePtr file(std::fopen(path, "rb"));
+    FilePtr file(fdopen(fd, "rb"));
     if (!file) {
         reason = std::strerror(errno);
+        close(fd);
         return false;
     }
     unsigned char header[kHeaderBytes];

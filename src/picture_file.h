@@ -12,7 +12,7 @@ constexpr int kMaxPictureSide = 8192;
 // positions; 127 marks fit whatever the row looks like.
 constexpr int kMaxFontMarks = 127;
 
-// Opens `path` and reads the size its PNG or BMP header claims. False, with
+// Opens `path` (a regular file only) and reads the size its PNG or BMP header claims. False, with
 // `reason` set, when the file cannot be read or claims more than
 // kMaxPictureSide pixels either way. Other formats and headers too short to
 // tell are left to the decoder.

@@ -1,5 +1,6 @@
 #include "show_options.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #ifndef FROSTHEM_VERSION
@@ -42,16 +43,16 @@ CommandLine failure(const std::string& error)
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
     CommandLine result;
+    // Answered wherever they stand, whatever else is wrong; --help first.
+    for (const char* answer : {"--help", "-h", "--version"}) {
+        if (std::find(args.begin(), args.end(), answer) != args.end()) {
+            result.action =
+                std::string(answer) == "--version" ? CommandLineAction::Version : CommandLineAction::Help;
+            return result;
+        }
+    }
     for (std::size_t i = 0; i < args.size(); i++) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            result.action = CommandLineAction::Help;
-            return result;
-        }
-        if (arg == "--version") {
-            result.action = CommandLineAction::Version;
-            return result;
-        }
         if (arg == "--window") {
             result.options.fullscreen = false;
         } else if (arg == "--fullscreen") {

@@ -1,10 +1,13 @@
 #include "simulate.h"
 
+#include <algorithm>
+
 #include "clock.h"
 #include "globals.h"
 #include "music.h"
 #include "show.h"
 #include "sound.h"
+#include "streamtrack.h"
 
 namespace {
 
@@ -48,11 +51,9 @@ void MusicTape::render(Uint32 fromMs, Uint32 toMs, std::vector<std::int16_t>& ou
     if (!playing_ || track_ == nullptr)
         return;
     const std::size_t first = positionAt(fromMs);
-    const std::size_t total = track_->frames();
-    for (std::size_t i = 0; i < count && first + i < total; i++) {
-        for (int c = 0; c < kMixChannels; c++)
-            out[base + i * kMixChannels + c] = track_->samples[(first + i) * kMixChannels + c];
-    }
+    const std::size_t total = track_->decodedFrames();
+    if (first < total)
+        track_->copy(first, std::min(count, total - first), out.data() + base);
 }
 
 MusicTape::MusicTape()
@@ -79,7 +80,10 @@ bool startCapturedShow(MusicTape& tape, std::string& error)
 {
     if (!startShow(capturedHost(), error))
         return false;
-    tape.setTrack(soundSampleData(handle_sound));
+    // Read from the sound layer's own blocks: a copy of the whole track
+    // would double the renderer's memory.
+    soundWaitDecoded(handle_sound);
+    tape.setTrack(soundSampleTrack(handle_sound));
     return true;
 }
 

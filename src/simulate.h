@@ -15,6 +15,8 @@
 #include "decode.h"
 #include "show.h"
 
+class StreamedTrack;
+
 // The tick of the show's start-up; frame k reads it plus frameMs(k, fps).
 constexpr Uint32 kCaptureStartTick = 1000;
 
@@ -35,7 +37,8 @@ public:
     MusicTape(const MusicTape&) = delete;
     MusicTape& operator=(const MusicTape&) = delete;
 
-    void setTrack(const PcmTrack* track) { track_ = track; }
+    // A track whose decoding has finished.
+    void setTrack(const StreamedTrack* track) { track_ = track; }
     // A play started at `ms` after the start tick.
     void started(Uint32 ms);
     bool hasStarted() const { return playing_; }
@@ -47,7 +50,7 @@ public:
     void render(Uint32 fromMs, Uint32 toMs, std::vector<std::int16_t>& out) const;
 
 private:
-    const PcmTrack* track_ = nullptr;
+    const StreamedTrack* track_ = nullptr;
     bool playing_ = false;
     Uint32 startMs_ = 0;
 };

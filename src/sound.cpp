@@ -405,6 +405,11 @@ const PcmTrack* soundSampleData(FSOUND_SAMPLE* sample)
     return sample != nullptr ? &sample->track.whole() : nullptr;
 }
 
+const StreamedTrack* soundSampleTrack(FSOUND_SAMPLE* sample)
+{
+    return sample != nullptr ? &sample->track : nullptr;
+}
+
 void soundWaitDecoded(FSOUND_SAMPLE* sample)
 {
     if (sample != nullptr)

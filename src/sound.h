@@ -18,6 +18,7 @@
 #include "decode.h"
 
 struct FSOUND_SAMPLE;
+class StreamedTrack;
 struct FSOUND_DSPUNIT;
 
 constexpr unsigned int FSOUND_LOOP_OFF = 1;
@@ -46,6 +47,9 @@ std::uint64_t soundFramesMixed();
 std::size_t soundPlayPosition();
 // The whole decoded track of a sample handle; waits for its decoding to end.
 const PcmTrack* soundSampleData(FSOUND_SAMPLE* sample);
+// The decoded track of a sample handle, read a piece at a time: no second
+// copy of it is made. Null for no handle.
+const StreamedTrack* soundSampleTrack(FSOUND_SAMPLE* sample);
 // Waits until a loaded sample is decoded to its end.
 void soundWaitDecoded(FSOUND_SAMPLE* sample);
 // Puts ready-made 44100 Hz stereo samples into sample slot `index` (-1: the

@@ -98,7 +98,7 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
     if (status == Mp3Stream::Status::Failed)
         return false;
     if (got == 0) {
-        error = kNoAudio;
+        error = stream->whyNoAudio();
         return false;
     }
     decoded_.store(got, std::memory_order_release);

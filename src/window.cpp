@@ -5,6 +5,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 
 #include "assets.h"
 #include "geometry.h"
+#include "held_stderr.h"
 #include "report.h"
 
 namespace {
@@ -27,6 +29,11 @@ const char* const kIconFile = "icons/frosthem_128.png";
 const char* const kScaleMethodVar = "SDL12COMPAT_SCALE_METHOD";
 const char* const kWindowScalingVar = "SDL12COMPAT_WINDOW_SCALING";
 #endif
+const char* const kCompatPrefix = "SDL12COMPAT_";
+// SDL's complaint when it probes for Wayland without a runtime folder: no
+// help to someone without a display, who gets our own line about that.
+const char* const kRuntimeDirNoise = "XDG_RUNTIME_DIR";
+
 
 constexpr int kRoomPercent = 90;  // of the desktop, both ways
 
@@ -59,9 +66,15 @@ void chooseWindowScaling(int scale)
 {
     if (std::getenv(kWindowScalingVar))
         return;
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (scale == 0) {
-        const SDL_VideoInfo* info = SDL_GetVideoInfo();
         scale = info ? chooseScale(info->current_w, info->current_h) : 1;
+    } else if (info && fitScale(scale, info->current_w, info->current_h) < scale) {
+        const int fitted = fitScale(scale, info->current_w, info->current_h);
+        reportNotice("frosthem: --scale %d would open a %dx%d window on a %dx%d desktop; using %d, the largest "
+                     "that fits",
+                     scale, kScreenWidth * scale, kScreenHeight * scale, info->current_w, info->current_h, fitted);
+        scale = fitted;
     }
     setenv(kWindowScalingVar, std::to_string(scale).c_str(), 0);
 }
@@ -97,7 +110,41 @@ int displayLost(Display* display)
 }
 #endif
 
+// The SDL12COMPAT_ settings the user gave, as " (with NAME=VALUE set)", for
+// the line that says the window could not be opened: sdl12-compat's own
+// words do not name them.
+std::string userCompatSettings()
+{
+    std::string set;
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+    for (char** e = environ; e && *e; e++) {
+        if (std::strncmp(*e, kCompatPrefix, std::strlen(kCompatPrefix)) == 0)
+            set += std::string(set.empty() ? "" : ", ") + *e;
+    }
+#endif
+    return set.empty() ? "" : " (with " + set + " set)";
+}
+
+// Lines SDL prints while it starts, less its runtime-folder complaint.
+void passOnStartupLines(const std::string& said)
+{
+    std::string line;
+    for (std::size_t at = 0; at < said.size(); at += line.size() + 1) {
+        line = said.substr(at, said.find('\n', at) - at);
+        if (line.find(kRuntimeDirNoise) == std::string::npos)
+            std::fprintf(stderr, "%s\n", line.c_str());
+    }
+}
+
 }  // namespace
+
+int fitScale(int asked, int desktopWidth, int desktopHeight)
+{
+    if (desktopWidth <= 0 || desktopHeight <= 0)
+        return asked;
+    const int fits = std::min(desktopWidth / kScreenWidth, desktopHeight / kScreenHeight);
+    return std::max(1, std::min(asked, fits));
+}
 
 int chooseScale(int desktopWidth, int desktopHeight)
 {
@@ -113,10 +160,15 @@ int chooseScale(int desktopWidth, int desktopHeight)
 
 SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
 {
+    // Read before our own settings join them.
+    const std::string compatSettings = userCompatSettings();
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
     setenv(kScaleMethodVar, "nearest", 0);
 #endif
-    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+    HeldStderr held;
+    const bool started = SDL_Init(SDL_INIT_VIDEO) >= 0;
+    passOnStartupLines(held.release());
+    if (!started)
         return failed(error, "cannot start video", SDL_GetError());
     if (!displayUsable())
         return failed(error, "no display", "SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)");
@@ -133,7 +185,7 @@ SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
     }
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
     if (!window)
-        return failed(error, "cannot open a 640x480 window", SDL_GetError());
+        return failed(error, "cannot open a 640x480 window", (SDL_GetError() + compatSettings).c_str());
     SDL_WM_SetCaption(kCaption, "");
     // Opened as a scaled window first and then switched, so that F brings
     // back the scaled window rather than a bare 640x480 one.

@@ -12,6 +12,10 @@
 // The largest whole multiple of 640x480 that fits in 90% of a desktop of
 // this size both ways; 1 when the size is unknown (0 or less) or small.
 int chooseScale(int desktopWidth, int desktopHeight);
+// `asked` (from --scale), or the largest whole multiple of 640x480 that
+// fits a desktop of this size when `asked` does not (at least 1); `asked`
+// when the size is unknown.
+int fitScale(int asked, int desktopWidth, int desktopHeight);
 
 // Starts video and opens the 640x480x32 window as the options ask. Null,
 // with the reason in `error`, when there is no usable display or no window.

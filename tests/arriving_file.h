@@ -12,12 +12,16 @@
 #include <string>
 #include <thread>
 
+#include "input_file.h"
+
 class ArrivingFile {
 public:
     ArrivingFile(std::string path, std::string bytes, std::size_t firstBytes)
         : path_(std::move(path)), bytes_(std::move(bytes)), first_(firstBytes)
     {
         ::unlink(path_.c_str());
+        // The program refuses FIFOs as its files; this one stands for a slow disk.
+        acceptPipedInput(true);
         ok_ = ::mkfifo(path_.c_str(), 0600) == 0;
         if (ok_)
             writer_ = std::thread([this] { write(); });
@@ -29,6 +33,7 @@ public:
         if (writer_.joinable())
             writer_.join();
         ::unlink(path_.c_str());
+        acceptPipedInput(false);
     }
     ArrivingFile(const ArrivingFile&) = delete;
     ArrivingFile& operator=(const ArrivingFile&) = delete;

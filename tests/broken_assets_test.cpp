@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -311,4 +312,42 @@ TEST(BrokenMusic, NoSoundDeviceIsOneLine)
     const std::string err = show.err();
     EXPECT_EQ(show.exitCode(), 0) << show.howItEnded() << "\n" << err;
     EXPECT_TRUE(err.empty() || oneLineWithReason(err, "frosthem: no audio device (")) << err;
+}
+
+// A FIFO or a device in a file's place is refused before it is read, so
+// nothing waits on it; music in another format is named for what it looks
+// like. Each says its one line at once: a picture stops start-up, the
+// music leaves the show playing in silence.
+TEST(HostileFile, SpecialFilesAndOtherSoundFormatsAreNamedAtOnce)
+{
+    const double limit = showCommand().size() > 1 ? kWrappedLoadLimitSeconds : 2.0;
+    const auto fifo = [](const fs::path& at) { ASSERT_EQ(mkfifo(at.c_str(), 0600), 0); };
+    const auto bytes = [](std::string b) { return [b](const fs::path& at) { spill(at, b); }; };
+    const std::string riff = std::string("RIFF\x24\x10\0\0WAVEfmt ", 16) + std::string(64, '\x01');
+    const std::string music = std::string("frosthem: cannot load music \"") + kMusic + "\": ";
+    const Lie cases[] = {
+        {"a FIFO as a picture", "gfx/top.png", "frosthem: cannot load \"gfx/top.png\": it is a FIFO, not a regular file",
+         fifo},
+        {"a FIFO as the music", kMusic, music + "it is a FIFO, not a regular file", fifo},
+        {"WAV", kMusic, music + "not an MP3 file (it looks like WAV)", bytes(riff)},
+        {"Ogg", kMusic, music + "not an MP3 file (it looks like Ogg)", bytes("OggS" + std::string(60, '\x02'))},
+        {"FLAC", kMusic, music + "not an MP3 file (it looks like FLAC)", bytes("fLaC" + std::string(60, '\x03'))},
+        {"zeros", kMusic, music + "not an MP3 file (it starts with nothing but zero bytes)",
+         bytes(std::string(4096, '\0'))},
+    };
+    for (const Lie& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchTree tree;
+        replaceBy(tree.root() / c.file, c.make);
+        ShowProcess show(tree.root());
+        const bool isPicture = c.file != kMusic;
+        if (isPicture) {
+            EXPECT_TRUE(show.waitExit(limit)) << "still running after " << limit << " s";
+        }
+        for (double waited = 0; !isPicture && waited < limit && show.err().empty(); waited += 0.05)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(show.err(), c.said + "\n");
+        show.stop();
+        EXPECT_EQ(show.exitCode(), isPicture ? 1 : 0) << show.howItEnded();
+    }
 }

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "harness.h"
 
@@ -30,6 +31,39 @@ RgbImage loadRgb(const std::string& path)
     SDL_FreeSurface(rgb32);
     SDL_FreeSurface(loaded);
     return image;
+}
+
+}  // namespace capturetest
+
+namespace capturetest {
+
+std::map<std::string, std::string> snapshot(const std::filesystem::path& dir)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> seen;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        const fs::path& p = it->path();
+        const fs::file_status st = fs::symlink_status(p);
+        std::string& what = seen[fs::relative(p, dir).string()];
+        switch (st.type()) {
+        case fs::file_type::regular: what = "file " + harness::slurp(p); break;
+        case fs::file_type::symlink: what = "link " + fs::read_symlink(p).string(); break;
+        case fs::file_type::directory: what = "folder"; break;
+        case fs::file_type::fifo: what = "fifo"; break;
+        default: what = "special"; break;
+        }
+    }
+    return seen;
+}
+
+std::string fakeEncoder(const std::filesystem::path& dir, const std::string& script)
+{
+    const std::filesystem::path exe = dir / "ffmpeg";
+    std::ofstream(exe) << "#!/bin/sh\n" << script << "\n";
+    std::filesystem::permissions(exe, std::filesystem::perms::owner_all);
+    return dir.string() + ":/usr/bin:/bin";
 }
 
 }  // namespace capturetest

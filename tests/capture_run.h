@@ -2,6 +2,8 @@
 // wrote.
 #pragma once
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,5 +26,18 @@ CaptureRun capture(const std::vector<std::string>& args, const std::string& dir 
 
 // A PNG as packed RGB; width 0 when it cannot be read.
 RgbImage loadRgb(const std::string& path);
+
+}  // namespace capturetest
+
+namespace capturetest {
+
+// Everything under `dir` by its path relative to `dir`: a file's bytes, a
+// link's target, or what kind of entry it is, so that two listings are
+// equal exactly when nothing was added, removed or changed.
+std::map<std::string, std::string> snapshot(const std::filesystem::path& dir);
+
+// A fake `ffmpeg` in `dir` running `script` (a shell script's body), for
+// PATH=`dir`:/usr/bin:/bin.
+std::string fakeEncoder(const std::filesystem::path& dir, const std::string& script);
 
 }  // namespace capturetest

@@ -19,6 +19,7 @@
 #include "harness.h"
 #include "image.h"
 #include "options.h"
+#include "scratch_tree.h"
 #include "simulate.h"
 #include "wav.h"
 
@@ -139,12 +140,42 @@ TEST(CaptureCli, BadArgumentsExitTwoWithTheUsage)
         {"--out"},
         {"--out", "/tmp/x", "--at", ",1"},
         {"--out", "/tmp/x", "--at", "1,"},
+        // Plain decimals only: strtod would take all of these.
+        {"--out", "/tmp/x", "--to", "0x10"},
+        {"--out", "/tmp/x", "--to", "1e2"},
+        {"--out", "/tmp/x", "--to", "inf"},
+        {"--out", "/tmp/x", "--from", " 1"},
+        {"--out", "/tmp/x", "--at", "1.5.1"},
+        {"--out", "/tmp/x", "--fps", "+30"},
+        {"--out", "/tmp/x", "--fps", "30.0"},
     };
     for (const auto& args : bad) {
         const CaptureRun run = capture(args);
         EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_NE(run.err.find("usage: frosthem-capture --out DIR"), std::string::npos) << run.err;
     }
+}
+
+// --help wins wherever it stands; a bad --at item is quoted alone, with its
+// place, however long the list.
+TEST(CaptureCli, HelpWinsAndBadListItemsAreQuotedAlone)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--bogus", "--help"}, {"--out", "/tmp/x", "--fps", "0", "-h"}}) {
+        const CaptureRun run = capture(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    std::string list;
+    for (int i = 1; i <= 3000; i++)
+        list += (i == 1 ? "" : ",") + std::string(i == 1500 ? "1O" : "1");
+    const CaptureRun run = capture({"--out", "/tmp/x", "--at", list});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.rfind("frosthem-capture: bad value for --at: item 1500 of 3000, \"1O\", is not a time in "
+                            "seconds\n", 0),
+              0u)
+        << run.err.substr(0, 200);
+    EXPECT_LT(run.err.size(), 400u) << "the list is echoed";
 }
 
 TEST(CaptureCli, UnwritableOutputsAndMissingFfmpegAreNamed)
@@ -315,25 +346,35 @@ TEST(CaptureShow, FromPastTheEndOfTheMusicPicksUpItsRepeat)
     EXPECT_GT(loud, 44100 / 2);
 }
 
+// With the music, and without it: then a video with no sound track and
+// no WAV beside the frames.
 TEST(CaptureShow, VideoIsDoubledToTwelveEightyByNineSixty)
 {
     if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffmpeg not installed";
-    TempDir dir;
-    const std::string mp4 = dir / "v.mp4";
-    const CaptureRun run = capture({"--out", dir / "frames", "--fps", "10", "--to", "1", "--video", mp4});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_TRUE(fs::exists(mp4));
-    EXPECT_GT(fs::file_size(mp4), 0u);
-    EXPECT_FALSE(fs::exists(mp4 + ".picture.mp4")) << "the picture-only file is left behind";
-    if (std::system("command -v ffprobe >/dev/null 2>&1") != 0)
-        return;
-    const std::string cmd = "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 '" + mp4 +
-                            "' > '" + (dir / "probe.txt") + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    const std::string probe = slurp(dir / "probe.txt");
-    EXPECT_NE(probe.find("video,1280,960"), std::string::npos) << probe;
-    EXPECT_NE(probe.find("audio"), std::string::npos) << probe;
+    for (bool music : {true, false}) {
+        SCOPED_TRACE(music ? "with music" : "without music");
+        TempDir dir;
+        scratch::ScratchTree tree(scratch::kShortMusic);
+        if (!music)
+            fs::remove(tree.root() / scratch::kMusic);
+        const std::string mp4 = dir / "v.mp4";
+        const CaptureRun run =
+            capture({"--out", dir / "frames", "--fps", "10", "--to", "1", "--video", mp4}, tree.root().string());
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        ASSERT_TRUE(fs::exists(mp4));
+        EXPECT_EQ(fs::exists(dir / "frames/audio.wav"), music);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+            << "the picture-only or an unfinished file is left beside the video";
+        if (std::system("command -v ffprobe >/dev/null 2>&1") != 0)
+            continue;
+        const std::string cmd = "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 '" +
+                                mp4 + "' > '" + (dir / "probe.txt") + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        const std::string probe = slurp(dir / "probe.txt");
+        EXPECT_NE(probe.find("video,1280,960"), std::string::npos) << probe;
+        EXPECT_EQ(probe.find("audio") != std::string::npos, music) << probe;
+    }
 }
 
 // What cannot be done is said before anything is rendered.

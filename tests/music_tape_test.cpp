@@ -94,7 +94,8 @@ TEST_F(PlayListener, TapeKeepsToTheSoundLayerOverEveryRestart)
 {
     MusicTape tape;
     FSOUND_SAMPLE* handle = startMusic();
-    tape.setTrack(soundSampleData(handle));
+    soundWaitDecoded(handle);
+    tape.setTrack(soundSampleTrack(handle));
     ASSERT_TRUE(tape.hasStarted());
     for (Uint32 ms = 0; ms <= kRunMs; ms += kFrameMs) {
         setTicks(kCaptureStartTick + ms);
@@ -112,7 +113,8 @@ TEST_F(PlayListener, TapeRendersTheTrackFromEachStartAndSilenceAfterItsEnd)
     MusicTape tape;
     FSOUND_SAMPLE* handle = startMusic();
     const PcmTrack* track = soundSampleData(handle);
-    tape.setTrack(track);
+    soundWaitDecoded(handle);
+    tape.setTrack(soundSampleTrack(handle));
     // Past the end of the first play, before the keep-alive's restart.
     std::vector<std::int16_t> out;
     tape.render(490, 510, out);

@@ -44,6 +44,11 @@ TEST(Options, HelpAndVersionWinOverTheRest)
     EXPECT_EQ(parse({"--mute", "--help"}).action, CommandLineAction::Help);
     EXPECT_EQ(parse({"-h"}).action, CommandLineAction::Help);
     EXPECT_EQ(parse({"--version", "--bogus"}).action, CommandLineAction::Version);
+    // Wherever they stand, whatever is wrong before them.
+    EXPECT_EQ(parse({"--bogus", "--help"}).action, CommandLineAction::Help);
+    EXPECT_EQ(parse({"--scale", "99", "-h"}).action, CommandLineAction::Help);
+    EXPECT_EQ(parse({"extra", "--version"}).action, CommandLineAction::Version);
+    EXPECT_EQ(parse({"--version", "--help"}).action, CommandLineAction::Help);
     EXPECT_EQ(versionText(), std::string("frosthem ") + FROSTHEM_VERSION);
 }
 
@@ -94,6 +99,16 @@ TEST(Options, ScaleFillsNinetyPercentOfTheDesktopInWholeSteps)
     EXPECT_EQ(chooseScale(100000, 100000), kMaxScale);
 }
 
+TEST(Options, AskedScaleIsBroughtDownToTheDesktop)
+{
+    EXPECT_EQ(fitScale(16, 1920, 1080), 2);  // 3x would be 1440 high
+    EXPECT_EQ(fitScale(2, 1920, 1080), 2);
+    EXPECT_EQ(fitScale(3, 1920, 1440), 3);   // exactly the desktop
+    EXPECT_EQ(fitScale(4, 2559, 1920), 3);   // one pixel short of 4x wide
+    EXPECT_EQ(fitScale(5, 800, 400), 1);     // smaller than 1x still opens at 1x
+    EXPECT_EQ(fitScale(7, 0, 0), 7);         // unknown: as asked
+}
+
 harness::ProgramResult runShow(const std::vector<std::string>& args)
 {
     harness::ProgramSpec spec{{FROSTHEM_BINARY}, {}, {}};
@@ -113,6 +128,18 @@ TEST(Options, TheProgramAnswersAndExits)
     const harness::ProgramResult version = runShow({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, versionText() + "\n");
+
+    const harness::ProgramResult late = runShow({"--bogus", "--help"});
+    EXPECT_EQ(late.exitCode, 0);
+    EXPECT_EQ(late.out, help.out);
+
+    // SDL's complaint about its runtime folder (made by the empty value) is
+    // not ours to pass on.
+    harness::ProgramSpec bare{{FROSTHEM_BINARY}, FROSTHEM_SOURCE_DIR, {"XDG_RUNTIME_DIR="}};
+    const harness::ProgramResult noDisplay = harness::runProgram(bare, 30);
+    EXPECT_EQ(noDisplay.exitCode, 1);
+    EXPECT_EQ(noDisplay.err,
+              "frosthem: no display: SDL found no usable video device (is DISPLAY or WAYLAND_DISPLAY set?)\n");
 
     const harness::ProgramResult wrong = runShow({"--scale", "x"});
     EXPECT_EQ(wrong.exitCode, 2);

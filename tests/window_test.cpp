@@ -94,4 +94,32 @@ TEST(Window, KilledXServerEndsTheShowWithOneLine)
     expectQuickEndOnLostDisplay(true);
 }
 
+// A --scale the desktop cannot hold is brought down to the largest that
+// fits, saying so; a window sdl12-compat's own settings make impossible is
+// one line naming them.
+TEST(Window, ScalesTooLargeForTheDesktopAreFittedOrNamed)
+{
+    VirtualDesktop desktop(kDesktopWidth, kDesktopHeight);
+    ASSERT_EQ(desktop.error(), "");
+    Program fitted(showOn(desktop, "16"));
+    const Window window = desktop.waitForWindow(fitted.pid(), kCaption, kAppearSeconds);
+    ASSERT_NE(window, 0u) << "no window; the show said: " << fitted.err();
+    EXPECT_EQ(desktop.box(window).width, 1280);
+    EXPECT_EQ(desktop.box(window).height, 960);
+    EXPECT_EQ(fitted.err(), "frosthem: --scale 16 would open a 10240x7680 window on a 1920x1080 desktop; using 2, "
+                            "the largest that fits\n");
+    fitted.stop();
+    reap(fitted);
+
+    harness::ProgramSpec spec = showOn(desktop, "1");
+    spec.env.push_back("SDL12COMPAT_WINDOW_SCALING=99999");
+    Program refused(spec);
+    EXPECT_TRUE(refused.waitExit(kAppearSeconds));
+    reap(refused);
+    EXPECT_EQ(refused.exitCode(), 1) << refused.howItEnded();
+    EXPECT_EQ(lines(refused.err()), 1) << refused.err();
+    EXPECT_NE(refused.err().find("cannot open a 640x480 window: "), std::string::npos) << refused.err();
+    EXPECT_NE(refused.err().find("(with SDL12COMPAT_WINDOW_SCALING=99999 set)"), std::string::npos) << refused.err();
+}
+
 }  // namespace

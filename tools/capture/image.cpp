@@ -2,10 +2,10 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
+
+#include "output_file.h"
 
 namespace {
 
@@ -13,8 +13,6 @@ constexpr int kRgbBytes = 3;
 // Level 1 and no row filters: a frame costs a few milliseconds and the flat
 // areas of the show still shrink well.
 constexpr int kPngCompression = 1;
-
-const char* const kPartialSuffix = ".part";
 
 std::uint8_t channel(Uint32 pixel, Uint32 mask, Uint8 shift, Uint8 loss)
 {
@@ -82,28 +80,14 @@ bool writePngFile(std::FILE* file, const std::string& path, const RgbImage& imag
 
 bool writePng(const std::string& path, const RgbImage& image, std::string& error)
 {
-    // Written under another name and renamed when complete: a stopped run or
-    // a full disk leaves no frame that is cut short under its real name.
-    const std::string partial = path + kPartialSuffix;
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+    // Written under a name of its own and renamed when complete: a stopped
+    // run or a full disk leaves no frame that is cut short under its real name.
+    OutputFile file;
+    if (!file.create(path, error))
         return false;
-    }
-    bool ok = writePngFile(file, path, image, error);
-    const auto systemFailed = [&](const std::string& what) {
-        error = what + ": " + std::strerror(errno);
-        ok = false;
-    };
-    if (ok && std::fflush(file) != 0)
-        systemFailed("cannot write " + path);
-    if (std::fclose(file) != 0 && ok)
-        systemFailed("cannot write " + path);
-    if (ok && std::rename(partial.c_str(), path.c_str()) != 0)
-        systemFailed("cannot rename " + partial + " to " + path);
-    if (!ok)
-        std::remove(partial.c_str());
-    return ok;
+    if (!writePngFile(file.stream(), path, image, error))
+        return false;  // the unfinished file goes with `file`
+    return file.commit(error);
 }
 
 std::string frameFileName(long k)

@@ -14,10 +14,14 @@
 
 #include "globals.h"
 #include "image.h"
+#include "music.h"
 #include "options.h"
+#include "output_file.h"
 #include "program_folder.h"
 #include "progress.h"
 #include "simulate.h"
+#include "sound.h"
+#include "standard_streams.h"
 #include "stop_signal.h"
 #include "video.h"
 #include "wav.h"
@@ -28,6 +32,8 @@ constexpr int kBadUsage = 2;
 constexpr int kFailed = 1;
 constexpr int kKilledBase = 128;  // the shell's code for a process ended by signal N
 const char* const kAudioName = "audio.wav";
+// Where the show's pictures and music are, seen from the program's folder.
+const char* const kAssetFolders[] = {"gfx", "data"};
 constexpr double kMsPerSecond = 1000.0;
 
 int failed(const std::string& message)
@@ -42,11 +48,21 @@ std::string framePath(const std::string& dir, long k)
 }
 
 // Makes the directory (and its parents) and checks that files can go in it,
-// before minutes of rendering are spent.
-bool prepareDir(const std::string& dir, std::string& error)
+// before minutes of rendering are spent. The folders it makes are listed in
+// `made`, outermost first.
+bool prepareDir(const std::string& dir, std::vector<std::string>& made, std::string& error)
 {
     std::error_code ec;
+    std::vector<std::string> missing;
+    for (std::filesystem::path p = dir; !p.empty() && !std::filesystem::exists(p, ec) && !ec;
+         p = p.parent_path()) {
+        missing.insert(missing.begin(), p.string());
+        if (p == p.parent_path())
+            break;
+    }
     std::filesystem::create_directories(dir, ec);
+    if (!ec)
+        made = missing;
     if (!ec && !std::filesystem::is_directory(dir, ec))
         ec = std::make_error_code(std::errc::not_a_directory);
     if (!ec && access(dir.c_str(), W_OK) != 0)
@@ -56,25 +72,67 @@ bool prepareDir(const std::string& dir, std::string& error)
     return !ec;
 }
 
-// Checks that `path` can be written, leaving no file behind that was not
-// there before.
-bool prepareFile(const std::string& path, std::string& error)
+// Why `dir` cannot be a writable folder, or "" when it is one or could be
+// made as one: the nearest part of it that is there is a writable folder.
+std::string dirRefusal(const std::string& dir)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        error = "cannot write to " + path + ": it is a folder";
-        return false;
+    std::filesystem::path p = dir;
+    while (!std::filesystem::exists(p, ec) && !ec && p.has_relative_path() && p != p.parent_path())
+        p = p.parent_path();
+    if (p.empty())
+        p = ".";
+    if (!ec && !std::filesystem::is_directory(p, ec))
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (!ec && access(p.c_str(), W_OK) != 0)
+        ec = std::error_code(errno, std::generic_category());
+    return ec ? ec.message() : "";
+}
+
+// Takes away the folders a run made, innermost first, when they are still
+// empty: a run that wrote nothing leaves nothing.
+void removeMadeDirs(const std::vector<std::string>& made)
+{
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        rmdir(it->c_str());
+}
+
+std::filesystem::path canonicalOf(const std::filesystem::path& p)
+{
+    std::error_code ec;
+    const std::filesystem::path c = std::filesystem::weakly_canonical(p, ec);
+    return ec ? p : c;
+}
+
+// Why the video cannot go at `video`, or "" when it can: it is there as
+// anything but a regular file, its folder cannot be had, or it is one of
+// the files the run reads (the show's pictures and music, the sound
+// written for the video, the frames).
+std::string videoRefusal(const std::string& video, const std::string& outDir)
+{
+    std::string why = notWritableOver(video);
+    if (why.empty())
+        why = dirRefusal(std::filesystem::path(video).parent_path().string());
+    if (!why.empty())
+        return why;
+    const std::filesystem::path v = canonicalOf(video);
+    if (v == canonicalOf(std::filesystem::path(outDir) / kAudioName))
+        return "it is where the sound goes, which the video is made from";
+    const std::string name = v.filename().string();
+    if (v.parent_path() == canonicalOf(outDir) && name.rfind("frame_", 0) == 0)
+        return "the frames go there";
+    for (const char* assets : kAssetFolders) {
+        if (v.parent_path() == canonicalOf(assets))
+            return "it is among the show's own files";
     }
-    const bool existed = access(path.c_str(), F_OK) == 0;
-    std::FILE* f = existed ? nullptr : std::fopen(path.c_str(), "wb");
-    if (f) {
-        std::fclose(f);
-        std::remove(path.c_str());
-    }
-    if (existed ? access(path.c_str(), W_OK) == 0 : f != nullptr)
-        return true;
-    error = "cannot write to " + path + ": " + std::strerror(errno);
-    return false;
+    return "";
+}
+
+// Checks that a file can be made at `path`, leaving nothing behind.
+bool prepareFile(const std::string& path, std::string& error)
+{
+    OutputFile probe;
+    return probe.create(path, error);
 }
 
 // What the run writes: frames [first, end) and their sound, or stills only.
@@ -124,21 +182,53 @@ public:
     // Everything else that can be checked before the show starts; 0 when
     // all is well, else the exit code. The video may go into the output
     // folder, so that is made first.
-    int prepare(std::string& error)
+    // What can be checked before the show starts, without making anything;
+    // 0 when all is well, else the exit code.
+    int check(std::string& error) const
     {
-        if (!prepareDir(opt_.outDir, error))
-            return kFailed;
-        if (!opt_.video.empty() && !prepareFile(opt_.video, error))
+        if (!opt_.video.empty()) {
+            const std::string why = videoRefusal(opt_.video, opt_.outDir);
+            if (!why.empty()) {
+                error = "cannot write to " + opt_.video + ": " + why;
+                return kBadUsage;
+            }
+        }
+        const std::string why = withAudio_ ? notWritableOver(wavPath_) : "";
+        if (!why.empty()) {
+            error = "cannot write to " + wavPath_ + ": " + why;
             return kBadUsage;
+        }
+        if (const std::string dirWhy = dirRefusal(opt_.outDir); !dirWhy.empty()) {
+            error = "cannot write to " + opt_.outDir + ": " + dirWhy;
+            return kFailed;
+        }
         if (!opt_.video.empty() && !haveFfmpeg()) {
             error = kNoVideoEncoder;
             return kFailed;
         }
+        return 0;
+    }
+
+    // Makes the output folder and starts the files, once the show has
+    // started; 0 when all is well, else the exit code. The video may go
+    // into the output folder, so that is made first.
+    int prepare(std::string& error)
+    {
+        if (!prepareDir(opt_.outDir, madeDirs_, error))
+            return kFailed;
+        if (!opt_.video.empty() && !prepareFile(opt_.video, error))
+            return kBadUsage;
         return !withAudio_ || wav_.open(wavPath_, error) ? 0 : kFailed;
     }
 
-    bool start(std::string& error)
+    // Without music there is no sound to write: no WAV, and a video
+    // without a sound track.
+    bool start(bool haveMusic, std::string& error)
     {
+        if (!haveMusic) {
+            withAudio_ = false;
+            wav_.discard();
+        }
         return opt_.video.empty() || video_.start(opt_.video, opt_.fps, screen->w, screen->h, error);
     }
 
@@ -160,13 +250,14 @@ public:
 
     bool finish(std::string& error)
     {
-        return (!withAudio_ || wav_.close(error)) && (opt_.video.empty() || video_.finish(wavPath_, error));
+        return (!withAudio_ || wav_.close(error)) &&
+               (opt_.video.empty() || video_.finish(withAudio_ ? wavPath_ : "", error));
     }
 
     // After a stop or a failure: the frames written so far stay, with a WAV
     // whose header matches them (none when there is no frame, or a write to
-    // it failed); the video, which would not be whole, goes. True when the
-    // WAV stays.
+    // it failed); the video, which would not be whole, goes, and so do the
+    // folders made for a run that wrote no frame. True when the WAV stays.
     bool cleanUp()
     {
         video_.abandon();
@@ -174,8 +265,12 @@ public:
         if (withAudio_ && written_ > 0 && wav_.close(ignored))
             return true;
         wav_.discard();
+        if (written_ == 0)
+            removeMadeDirs(madeDirs_);
         return false;
     }
+
+    bool withAudio() const { return withAudio_; }
 
     long written() const { return written_; }
 
@@ -190,12 +285,13 @@ private:
     }
 
     const CaptureOptions& opt_;
-    const bool withAudio_;
+    bool withAudio_;
     const std::string wavPath_;
     WavWriter wav_;
     VideoEncoder video_;
     RgbImage image_;
     std::vector<std::int16_t> sound_;
+    std::vector<std::string> madeDirs_;
     long written_ = 0;
 };
 
@@ -212,6 +308,9 @@ std::string howFar(long written, bool soundKept, const std::string& dir)
 
 int main(int argc, char** argv)
 {
+    // Before anything is opened: a closed standard error must not become
+    // the WAV file's descriptor.
+    keepStandardStreamsOpen();
     CaptureOptions opt;
     std::string error;
     if (!parseCaptureArgs(argc, argv, opt, error)) {
@@ -238,16 +337,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "frosthem-capture: %s\n", error.c_str());
         return kBadUsage;
     }
-    const bool withAudio = plan.stills.empty();
-    Outputs out(opt, withAudio);
-    if (const int code = out.prepare(error)) {
+    Outputs out(opt, plan.stills.empty());
+    if (const int code = out.check(error)) {
         failed(error);
         return code;
     }
 
     catchStopSignals();
     MusicTape tape;
-    if (!startCapturedShow(tape, error) || !out.start(error)) {
+    if (!startCapturedShow(tape, error)) {
+        out.cleanUp();
+        return failed(error);
+    }
+    if (const int code = stopSignal() == 0 ? out.prepare(error) : 0) {
+        out.cleanUp();
+        failed(error);
+        return code;
+    }
+    if (!out.start(handle_sound != nullptr, error)) {
         out.cleanUp();
         return failed(error);
     }
@@ -263,11 +370,13 @@ int main(int argc, char** argv)
         });
     }
     if (stopSignal() == 0 && ok && out.finish(error)) {
+        const bool stills = !plan.stills.empty();
+        const char* sound = stills ? "" : out.withAudio() ? " and their sound" : " (no music, so no sound)";
         char summary[256];
         std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
                       out.written(), out.written() == 1 ? "" : "s",
-                      frameMs(withAudio ? plan.first : *plan.stills.begin(), opt.fps) / kMsPerSecond,
-                      frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, withAudio ? " and their sound" : "",
+                      frameMs(stills ? *plan.stills.begin() : plan.first, opt.fps) / kMsPerSecond,
+                      frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, sound,
                       opt.outDir.c_str(), opt.video.empty() ? "" : ", video ", opt.video.c_str());
         progress.finish(plan.end, summary);
         return 0;
@@ -277,7 +386,7 @@ int main(int argc, char** argv)
     if (stopSignal() == 0)
         return failed(error + kept);
     std::fprintf(stderr, "frosthem-capture: stopped by %s after %ld of %ld frames (%.3f s)%s\n",
-                 stopSignal() == SIGINT ? "SIGINT" : "SIGTERM", simulated, plan.end,
-                 frameMs(simulated, opt.fps) / kMsPerSecond, kept.c_str());
+                 stopSignalName(stopSignal()), simulated, plan.end, frameMs(simulated, opt.fps) / kMsPerSecond,
+                 kept.c_str());
     return kKilledBase + stopSignal();
 }

@@ -1,10 +1,11 @@
 #include "options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 const char* const kCaptureUsage =
     "usage: frosthem-capture --out DIR [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
@@ -17,8 +18,26 @@ constexpr int kMaxFps = 1000;  // beyond this, frames would share a tick
 constexpr double kMaxSeconds = 1.0e6;
 constexpr double kMsPerSecond = 1000.0;
 
+// Digits with at most one decimal point among or before them: no sign,
+// spaces, exponent or hexadecimal, which strtod would take.
+bool plainDecimal(const char* text)
+{
+    int points = 0, digits = 0;
+    for (const char* c = text; *c; c++) {
+        if (*c == '.')
+            points++;
+        else if (std::isdigit(static_cast<unsigned char>(*c)))
+            digits++;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
 bool parseSeconds(const char* text, Uint32& ms, double* seconds = nullptr)
 {
+    if (!plainDecimal(text))
+        return false;
     char* end = nullptr;
     errno = 0;
     const double s = std::strtod(text, &end);
@@ -33,6 +52,8 @@ bool parseSeconds(const char* text, Uint32& ms, double* seconds = nullptr)
 
 bool parseFps(const char* text, int& fps)
 {
+    if (!plainDecimal(text) || std::strchr(text, '.'))
+        return false;
     char* end = nullptr;
     errno = 0;
     const long n = std::strtol(text, &end, 10);
@@ -42,21 +63,28 @@ bool parseFps(const char* text, int& fps)
     return true;
 }
 
-bool parseSecondsList(const char* text, std::vector<Uint32>& out)
+// On a bad item, `error` quotes it alone with its place in the list: the
+// whole list may be thousands of items long.
+bool parseSecondsList(const char* text, std::vector<Uint32>& out, std::string& error)
 {
-    // getline drops an empty last item: "1," would pass for "1".
-    const std::size_t length = std::strlen(text);
-    if (length > 0 && text[length - 1] == ',')
-        return false;
-    std::stringstream list(text);
-    std::string item;
-    while (std::getline(list, item, ',')) {
+    const std::string list = text;
+    std::size_t count = 1;
+    for (char c : list)
+        count += c == ',';
+    std::size_t at = 0;
+    for (std::size_t n = 1; n <= count; n++) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        const std::string item = list.substr(at, comma - at);
         Uint32 ms = 0;
-        if (!parseSeconds(item.c_str(), ms))
+        if (!parseSeconds(item.c_str(), ms)) {
+            error = "bad value for --at: item " + std::to_string(n) + " of " + std::to_string(count) + ", \"" +
+                    item + "\", is not a time in seconds";
             return false;
+        }
         out.push_back(ms);
+        at = comma + 1;
     }
-    return !out.empty();
+    return true;
 }
 
 }  // namespace
@@ -65,12 +93,15 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
 {
     bool rangeGiven = false;
     double fromSeconds = 0, toSeconds = 0;
+    // Help is given wherever it is asked for, whatever else is wrong.
     for (int i = 1; i < argc; i++) {
-        const char* opt = argv[i];
-        if (std::strcmp(opt, "-h") == 0 || std::strcmp(opt, "--help") == 0) {
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             out.help = true;
             return true;
         }
+    }
+    for (int i = 1; i < argc; i++) {
+        const char* opt = argv[i];
         if (i + 1 >= argc) {
             error = std::string("unknown option or missing value: ") + opt;
             return false;
@@ -89,7 +120,8 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
             ok = parseSeconds(value, out.toMs, &toSeconds);
             rangeGiven = true;
         } else if (std::strcmp(opt, "--at") == 0) {
-            ok = parseSecondsList(value, out.stillsMs);
+            if (!parseSecondsList(value, out.stillsMs, error))
+                return false;
         } else if (std::strcmp(opt, "--video") == 0) {
             out.video = value;
             ok = *value != '\0';

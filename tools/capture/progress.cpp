@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -9,6 +10,9 @@ constexpr auto kInterval = std::chrono::milliseconds(250);
 constexpr int kSecondsPerMinute = 60;
 constexpr double kSmoothing = 0.5;  // weight of the pace so far against the last stretch
 constexpr int kTenths = 10;
+// The longest a log waits for a line: a far --at or --to may take minutes
+// to reach its first tenth.
+constexpr auto kPlainInterval = std::chrono::seconds(30);
 }  // namespace
 
 Progress::Progress(long total) : Progress(total, Clock::now, isatty(STDERR_FILENO) != 0) {}
@@ -25,16 +29,19 @@ double Progress::seconds() const
 
 void Progress::update(long done)
 {
+    const Clock::time_point now = now_();
     if (plain_) {
         const int tenths = total_ > 0 ? static_cast<int>(done * kTenths / total_) : 0;
-        if (tenths > tenthsShown_ && tenths < kTenths) {
-            tenthsShown_ = tenths;
-            std::fprintf(stderr, "frame %ld/%ld (%d%%) after %.0f s\n", done, total_, tenths * 100 / kTenths,
-                         seconds());
+        const bool due = now - lastShown_ >= kPlainInterval && done < total_;
+        const bool newTenth = tenths > tenthsShown_ && tenths < kTenths;
+        if (newTenth || due) {
+            const int percent = newTenth ? tenths * 100 / kTenths : static_cast<int>(done * 100 / total_);
+            tenthsShown_ = std::max(tenths, tenthsShown_);
+            lastShown_ = now;
+            std::fprintf(stderr, "frame %ld/%ld (%d%%) after %.0f s\n", done, total_, percent, seconds());
         }
         return;
     }
-    const Clock::time_point now = now_();
     if (now - lastShown_ < kInterval)
         return;
     // The pace of the last stretch: the opening's frames are far cheaper

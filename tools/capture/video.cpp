@@ -1,7 +1,9 @@
 #include "video.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,31 +30,79 @@ const char* const kAudioBitrate = "192k";
 const char* const kQuality = "18";  // x264 constant rate factor: visually lossless
 constexpr useconds_t kWaitPollMicroseconds = 20000;
 
-pid_t spawn(const std::vector<std::string>& args, int stdinFd, std::string& error)
+// Where the encoder finds the files we opened for it: the descriptors
+// handed down as 3 and 4, opened again by name through /dev/fd. ffmpeg then
+// writes (and, for +faststart, reads back) exactly the files we created,
+// whatever is put at their names meanwhile.
+constexpr int kFirstFileFd = 3;
+const char* const kFdFolder = "/dev/fd/";
+// A stopped encoder is given this long to end by itself before it is killed.
+constexpr int kGraceMilliseconds = 2000;
+
+std::string fdName(int k)
+{
+    return kFdFolder + std::to_string(kFirstFileFd + k);
+}
+
+// Starts ffmpeg with `stdinFd` (when >= 0) as its standard input and
+// `files` as descriptors 3, 4, ...
+pid_t spawn(const std::vector<std::string>& args, int stdinFd, const std::vector<int>& files,
+            std::string& error)
 {
     std::vector<char*> argv;
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    // Each file is first given a descriptor above those it goes to: one of
+    // them may already be 3 or 4, and would be overwritten before it is moved.
+    std::vector<int> lifted;
+    for (int fd : files)
+        lifted.push_back(fcntl(fd, F_DUPFD_CLOEXEC, kFirstFileFd + static_cast<int>(files.size())));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdinFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, stdinFd, STDIN_FILENO);
+    for (std::size_t k = 0; k < lifted.size(); k++)
+        posix_spawn_file_actions_adddup2(&actions, lifted[k], kFirstFileFd + static_cast<int>(k));
     // A process group of its own: Ctrl+C at the terminal reaches only us,
     // and we decide what becomes of the encoder.
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     posix_spawnattr_setpgroup(&attr, 0);
+    // Our stop handlers and ignored signals are not the encoder's.
+    sigset_t all, none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setsigmask(&attr, &none);
     pid_t pid = -1;
     const int rc = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), environ);
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
+    for (int fd : lifted) {
+        if (fd >= 0)
+            close(fd);
+    }
     if (rc != 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(rc);
         return -1;
     }
     return pid;
+}
+
+// Ends ffmpeg and whatever it started: asked first, killed when it will not.
+void stopGroup(pid_t pid)
+{
+    kill(-pid, SIGTERM);
+    int status = 0;
+    for (int waited = 0; waited < kGraceMilliseconds; waited += kWaitPollMicroseconds / 1000) {
+        if (waitpid(pid, &status, WNOHANG) != 0)
+            return;
+        usleep(kWaitPollMicroseconds);
+    }
+    kill(-pid, SIGKILL);
+    waitpid(pid, &status, 0);
 }
 
 // Waits for ffmpeg to end; a stop signal meanwhile ends it at once.
@@ -67,13 +117,12 @@ bool waitFor(pid_t pid, const char* what, std::string& error)
             error = std::string("lost track of ffmpeg: ") + std::strerror(errno);
             return false;
         }
-        if (stopSignal() != 0)
-            kill(pid, SIGTERM);
+        if (stopSignal() != 0) {
+            stopGroup(pid);
+            error = "stopped while ffmpeg was " + std::string(what);
+            return false;
+        }
         usleep(kWaitPollMicroseconds);
-    }
-    if (stopSignal() != 0) {
-        error = "stopped while ffmpeg was " + std::string(what);
-        return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return true;
@@ -104,31 +153,26 @@ VideoEncoder::~VideoEncoder()
 
 void VideoEncoder::abandon()
 {
-    if (pipe_) {
-        std::fclose(pipe_);
-        pipe_ = nullptr;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-    }
-    if (!pictureOnly_.empty())
-        std::remove(pictureOnly_.c_str());
-    pictureOnly_.clear();
-    if (!done_ && muxing_)
-        std::remove(output_.c_str());
-    muxing_ = false;
+    if (input_ >= 0)
+        close(input_);
+    input_ = -1;
+    if (pid_ > 0)
+        stopGroup(pid_);
+    pid_ = -1;
+    pictureOnly_.discard();
+    output_.discard();
 }
 
 bool VideoEncoder::start(const std::string& output, int fps, int width, int height, std::string& error)
 {
-    // A dead encoder must show up as a failed write, not end us silently.
-    std::signal(SIGPIPE, SIG_IGN);
-    output_ = output;
-    pictureOnly_ = output + ".picture.mp4";
-    // Close-on-exec keeps ffmpeg from holding our end of the pipe open, so
-    // closing it is the end of input; its own end becomes stdin by dup2.
+    if (!output_.create(output, error) || !pictureOnly_.create(output, error))
+        return false;
+    // A socket rather than a pipe: a write to an encoder that has gone
+    // fails with EPIPE (MSG_NOSIGNAL) instead of raising SIGPIPE, which is
+    // kept for a closed terminal. Close-on-exec keeps ffmpeg from holding
+    // our end open, so closing it is the end of input.
     int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
         error = std::string("cannot make a pipe to ffmpeg: ") + std::strerror(errno);
         return false;
     }
@@ -138,40 +182,61 @@ bool VideoEncoder::start(const std::string& output, int fps, int width, int heig
         "-video_size", std::to_string(width) + "x" + std::to_string(height),
         "-framerate", std::to_string(fps), "-i", "pipe:0",
         "-vf", kScale2x, "-c:v", "libx264", "-crf", kQuality, "-preset", "veryfast",
-        "-pix_fmt", "yuv420p", "-an", pictureOnly_};
-    pid_ = spawn(args, fds[0], error);
+        "-pix_fmt", "yuv420p", "-an", "-f", "mp4", fdName(0)};
+    pid_ = spawn(args, fds[0], {pictureOnly_.fd()}, error);
     close(fds[0]);
-    if (pid_ < 0) {
-        close(fds[1]);
-        return false;
-    }
-    pipe_ = fdopen(fds[1], "wb");
-    return pipe_ != nullptr;
+    input_ = fds[1];
+    return pid_ > 0;
 }
 
 bool VideoEncoder::addFrame(const RgbImage& frame, std::string& error)
 {
-    if (std::fwrite(frame.rgb.data(), 1, frame.rgb.size(), pipe_) == frame.rgb.size())
-        return true;
-    error = "ffmpeg stopped taking frames (see its messages above)";
-    return false;
+    // The frame in hand is finished after a stop, unless the encoder has
+    // stopped taking it: then the wait is never longer than a poll.
+    const std::uint8_t* at = frame.rgb.data();
+    std::size_t left = frame.rgb.size();
+    while (left > 0) {
+        pollfd ready{input_, POLLOUT, 0};
+        const int polled = poll(&ready, 1, kWaitPollMicroseconds / 1000);
+        if (polled < 0)
+            continue;  // a signal: the frame may still go through
+        if (polled == 0) {
+            if (stopSignal() == 0)
+                continue;
+            error = "stopped while ffmpeg was taking no frames";
+            return false;
+        }
+        const ssize_t n = send(input_, at, left, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            at += n;
+            left -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno != EINTR && errno != EAGAIN) {
+            error = "ffmpeg stopped taking frames (see its messages above)";
+            return false;
+        }
+    }
+    return true;
 }
 
 bool VideoEncoder::finish(const std::string& wav, std::string& error)
 {
-    std::fclose(pipe_);
-    pipe_ = nullptr;
-    if (!waitFor(pid_, "encoding the frames", error))
+    close(input_);
+    input_ = -1;
+    const pid_t encoder = pid_;
+    pid_ = -1;
+    if (!waitFor(encoder, "encoding the frames", error)) {
+        abandon();
         return false;
-    // The container is named, not guessed from the file name: any name takes an MP4.
-    const std::vector<std::string> args = {
-        kFfmpeg, "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-        "-i", pictureOnly_, "-i", wav, "-map", "0:v", "-map", "1:a",
-        "-c:v", "copy", "-c:a", "aac", "-b:a", kAudioBitrate, "-movflags", "+faststart",
-        "-f", "mp4", output_};
-    muxing_ = true;
-    const pid_t mux = spawn(args, -1, error);
-    done_ = mux >= 0 && waitFor(mux, "adding the sound", error);
+    }
+    // The container is named, not guessed from the file name: any name
+    // takes an MP4. Without music the video has no sound track.
+    std::vector<std::string> args = {kFfmpeg, "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
+                                     "-i", fdName(0)};
+    if (!wav.empty())
+        args.insert(args.end(), {"-i", wav, "-map", "1:a", "-c:a", "aac", "-b:a", kAudioBitrate});
+    args.insert(args.end(), {"-map", "0:v", "-c:v", "copy", "-movflags", "+faststart", "-f", "mp4", fdName(1)});
+    const pid_t mux = spawn(args, -1, {pictureOnly_.fd(), output_.fd()}, error);
+    const bool done = mux > 0 && waitFor(mux, "adding the sound", error) && output_.commit(error);
     abandon();  // the picture-only file, and the output unless it is done
-    return done_;
+    return done;
 }

@@ -65,11 +65,7 @@ WavWriter::~WavWriter()
 
 void WavWriter::discard()
 {
-    if (!file_)
-        return;
-    std::fclose(file_);
-    file_ = nullptr;
-    std::remove(path_.c_str());
+    file_.discard();
 }
 
 bool WavWriter::fail(std::string& error)
@@ -82,11 +78,11 @@ bool WavWriter::open(const std::string& path, std::string& error)
 {
     path_ = path;
     bytes_ = 0;
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_)
-        return fail(error);
+    broken_ = false;
+    if (!file_.create(path, error))
+        return false;
     const std::vector<std::uint8_t> head = header(0);
-    return std::fwrite(head.data(), 1, head.size(), file_) == head.size() || fail(error);
+    return std::fwrite(head.data(), 1, head.size(), file_.stream()) == head.size() || fail(error);
 }
 
 bool WavWriter::write(const std::vector<std::int16_t>& samples, std::string& error)
@@ -95,7 +91,7 @@ bool WavWriter::write(const std::vector<std::int16_t>& samples, std::string& err
     bytes.reserve(samples.size() * 2);
     for (std::int16_t s : samples)
         put16(bytes, static_cast<std::uint16_t>(s));
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.stream()) != bytes.size()) {
         broken_ = true;
         return fail(error);
     }
@@ -105,7 +101,7 @@ bool WavWriter::write(const std::vector<std::int16_t>& samples, std::string& err
 
 bool WavWriter::close(std::string& error)
 {
-    if (!file_)
+    if (!file_.open())
         return true;  // closed already, or discarded
     if (bytes_ > kMaxDataBytes || broken_) {
         if (!broken_)
@@ -114,14 +110,12 @@ bool WavWriter::close(std::string& error)
         return false;
     }
     // Flushing the data first tells a full disk from a failed header write.
+    std::FILE* f = file_.stream();
     const std::vector<std::uint8_t> head = header(static_cast<std::uint32_t>(bytes_));
-    const bool ok = std::fflush(file_) == 0 && std::fseek(file_, 0, SEEK_SET) == 0 &&
-                    std::fwrite(head.data(), 1, head.size(), file_) == head.size();
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (ok && closed)
-        return true;
+    if (std::fflush(f) == 0 && std::fseek(f, 0, SEEK_SET) == 0 &&
+        std::fwrite(head.data(), 1, head.size(), f) == head.size())
+        return file_.commit(error);
     fail(error);
-    std::remove(path_.c_str());
+    discard();
     return false;
 }
