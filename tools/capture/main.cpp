@@ -17,6 +17,7 @@
 #include "music.h"
 #include "options.h"
 #include "output_file.h"
+#include "output_paths.h"
 #include "program_folder.h"
 #include "progress.h"
 #include "simulate.h"
@@ -32,8 +33,6 @@ constexpr int kBadUsage = 2;
 constexpr int kFailed = 1;
 constexpr int kKilledBase = 128;  // the shell's code for a process ended by signal N
 const char* const kAudioName = "audio.wav";
-// Where the show's pictures and music are, seen from the program's folder.
-const char* const kAssetFolders[] = {"gfx", "data"};
 constexpr double kMsPerSecond = 1000.0;
 
 int failed(const std::string& message)
@@ -45,94 +44,6 @@ int failed(const std::string& message)
 std::string framePath(const std::string& dir, long k)
 {
     return (std::filesystem::path(dir) / frameFileName(k)).string();
-}
-
-// Makes the directory (and its parents) and checks that files can go in it,
-// before minutes of rendering are spent. The folders it makes are listed in
-// `made`, outermost first.
-bool prepareDir(const std::string& dir, std::vector<std::string>& made, std::string& error)
-{
-    std::error_code ec;
-    std::vector<std::string> missing;
-    for (std::filesystem::path p = dir; !p.empty() && !std::filesystem::exists(p, ec) && !ec;
-         p = p.parent_path()) {
-        missing.insert(missing.begin(), p.string());
-        if (p == p.parent_path())
-            break;
-    }
-    std::filesystem::create_directories(dir, ec);
-    if (!ec)
-        made = missing;
-    if (!ec && !std::filesystem::is_directory(dir, ec))
-        ec = std::make_error_code(std::errc::not_a_directory);
-    if (!ec && access(dir.c_str(), W_OK) != 0)
-        ec = std::error_code(errno, std::generic_category());
-    if (ec)
-        error = "cannot write to " + dir + ": " + ec.message();
-    return !ec;
-}
-
-// Why `dir` cannot be a writable folder, or "" when it is one or could be
-// made as one: the nearest part of it that is there is a writable folder.
-std::string dirRefusal(const std::string& dir)
-{
-    std::error_code ec;
-    std::filesystem::path p = dir;
-    while (!std::filesystem::exists(p, ec) && !ec && p.has_relative_path() && p != p.parent_path())
-        p = p.parent_path();
-    if (p.empty())
-        p = ".";
-    if (!ec && !std::filesystem::is_directory(p, ec))
-        ec = std::make_error_code(std::errc::not_a_directory);
-    if (!ec && access(p.c_str(), W_OK) != 0)
-        ec = std::error_code(errno, std::generic_category());
-    return ec ? ec.message() : "";
-}
-
-// Takes away the folders a run made, innermost first, when they are still
-// empty: a run that wrote nothing leaves nothing.
-void removeMadeDirs(const std::vector<std::string>& made)
-{
-    for (auto it = made.rbegin(); it != made.rend(); ++it)
-        rmdir(it->c_str());
-}
-
-std::filesystem::path canonicalOf(const std::filesystem::path& p)
-{
-    std::error_code ec;
-    const std::filesystem::path c = std::filesystem::weakly_canonical(p, ec);
-    return ec ? p : c;
-}
-
-// Why the video cannot go at `video`, or "" when it can: it is there as
-// anything but a regular file, its folder cannot be had, or it is one of
-// the files the run reads (the show's pictures and music, the sound
-// written for the video, the frames).
-std::string videoRefusal(const std::string& video, const std::string& outDir)
-{
-    std::string why = notWritableOver(video);
-    if (why.empty())
-        why = dirRefusal(std::filesystem::path(video).parent_path().string());
-    if (!why.empty())
-        return why;
-    const std::filesystem::path v = canonicalOf(video);
-    if (v == canonicalOf(std::filesystem::path(outDir) / kAudioName))
-        return "it is where the sound goes, which the video is made from";
-    const std::string name = v.filename().string();
-    if (v.parent_path() == canonicalOf(outDir) && name.rfind("frame_", 0) == 0)
-        return "the frames go there";
-    for (const char* assets : kAssetFolders) {
-        if (v.parent_path() == canonicalOf(assets))
-            return "it is among the show's own files";
-    }
-    return "";
-}
-
-// Checks that a file can be made at `path`, leaving nothing behind.
-bool prepareFile(const std::string& path, std::string& error)
-{
-    OutputFile probe;
-    return probe.create(path, error);
 }
 
 // What the run writes: frames [first, end) and their sound, or stills only.
@@ -158,10 +69,13 @@ Plan makePlan(const CaptureOptions& o)
 }
 
 // Where the wanted frames go: PNG files, the WAV file, the video encoder.
+// A video asked for without --out gets no PNG files, and its sound goes
+// through a WAV file in a private temporary folder, removed at the end.
 class Outputs {
 public:
     Outputs(const CaptureOptions& opt, bool withAudio)
-        : opt_(opt), withAudio_(withAudio), wavPath_((std::filesystem::path(opt.outDir) / kAudioName).string())
+        : opt_(opt), withAudio_(withAudio), frames_(!opt.outDir.empty()),
+          wavPath_(frames_ ? (std::filesystem::path(opt.outDir) / kAudioName).string() : "")
     {
     }
 
@@ -179,26 +93,23 @@ public:
         return true;
     }
 
-    // Everything else that can be checked before the show starts; 0 when
-    // all is well, else the exit code. The video may go into the output
-    // folder, so that is made first.
     // What can be checked before the show starts, without making anything;
     // 0 when all is well, else the exit code.
     int check(std::string& error) const
     {
         if (!opt_.video.empty()) {
-            const std::string why = videoRefusal(opt_.video, opt_.outDir);
+            const std::string why = videoRefusal(opt_.video, opt_.outDir, wavPath_);
             if (!why.empty()) {
                 error = "cannot write to " + opt_.video + ": " + why;
                 return kBadUsage;
             }
         }
-        const std::string why = withAudio_ ? notWritableOver(wavPath_) : "";
+        const std::string why = withAudio_ && frames_ ? notWritableOver(wavPath_) : "";
         if (!why.empty()) {
             error = "cannot write to " + wavPath_ + ": " + why;
             return kBadUsage;
         }
-        if (const std::string dirWhy = dirRefusal(opt_.outDir); !dirWhy.empty()) {
+        if (const std::string dirWhy = frames_ ? dirRefusal(opt_.outDir) : ""; !dirWhy.empty()) {
             error = "cannot write to " + opt_.outDir + ": " + dirWhy;
             return kFailed;
         }
@@ -214,8 +125,13 @@ public:
     // into the output folder, so that is made first.
     int prepare(std::string& error)
     {
-        if (!prepareDir(opt_.outDir, madeDirs_, error))
+        if (frames_ && !prepareDir(opt_.outDir, madeDirs_, error))
             return kFailed;
+        if (!frames_ && withAudio_) {
+            if (!makePrivateDir(tempDir_, error))
+                return kFailed;
+            wavPath_ = (std::filesystem::path(tempDir_) / kAudioName).string();
+        }
         if (!opt_.video.empty() && !prepareFile(opt_.video, error))
             return kBadUsage;
         return !withAudio_ || wav_.open(wavPath_, error) ? 0 : kFailed;
@@ -235,13 +151,14 @@ public:
     bool add(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
     {
         surfaceToRgb(f.screen, image_);
-        const std::string png = framePath(opt_.outDir, f.index);
-        if (!writePng(png, image_, error))
+        const std::string png = frames_ ? framePath(opt_.outDir, f.index) : "";
+        if (frames_ && !writePng(png, image_, error))
             return false;
         // A frame whose picture or sound could not go with it is taken back:
         // what stays is whole frames with their sound.
         if (!(opt_.video.empty() || video_.addFrame(image_, error)) || !addSound(f, tape, error)) {
-            std::remove(png.c_str());
+            if (frames_)
+                std::remove(png.c_str());
             return false;
         }
         written_++;
@@ -250,8 +167,10 @@ public:
 
     bool finish(std::string& error)
     {
-        return (!withAudio_ || wav_.close(error)) &&
-               (opt_.video.empty() || video_.finish(withAudio_ ? wavPath_ : "", error));
+        const bool done = (!withAudio_ || wav_.close(error)) &&
+                          (opt_.video.empty() || video_.finish(withAudio_ ? wavPath_ : "", error));
+        dropTemporary();
+        return done;
     }
 
     // After a stop or a failure: the frames written so far stay, with a WAV
@@ -262,19 +181,31 @@ public:
     {
         video_.abandon();
         std::string ignored;
-        if (withAudio_ && written_ > 0 && wav_.close(ignored))
+        if (frames_ && withAudio_ && written_ > 0 && wav_.close(ignored))
             return true;
         wav_.discard();
+        dropTemporary();
         if (written_ == 0)
             removeMadeDirs(madeDirs_);
         return false;
     }
 
     bool withAudio() const { return withAudio_; }
+    bool frames() const { return frames_; }
 
     long written() const { return written_; }
 
 private:
+    // The temporary folder of a video without frames, and the WAV in it.
+    void dropTemporary()
+    {
+        if (tempDir_.empty())
+            return;
+        std::remove(wavPath_.c_str());
+        rmdir(tempDir_.c_str());
+        tempDir_.clear();
+    }
+
     bool addSound(const SimulatedFrame& f, const MusicTape& tape, std::string& error)
     {
         if (!withAudio_)
@@ -286,7 +217,9 @@ private:
 
     const CaptureOptions& opt_;
     bool withAudio_;
-    const std::string wavPath_;
+    const bool frames_;
+    std::string wavPath_;
+    std::string tempDir_;
     WavWriter wav_;
     VideoEncoder video_;
     RgbImage image_;
@@ -372,17 +305,20 @@ int main(int argc, char** argv)
     if (stopSignal() == 0 && ok && out.finish(error)) {
         const bool stills = !plan.stills.empty();
         const char* sound = stills ? "" : out.withAudio() ? " and their sound" : " (no music, so no sound)";
-        char summary[256];
-        std::snprintf(summary, sizeof summary, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)%s to %s%s%s",
-                      out.written(), out.written() == 1 ? "" : "s",
+        char counts[128];
+        std::snprintf(counts, sizeof counts, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)", out.written(),
+                      out.written() == 1 ? "" : "s",
                       frameMs(stills ? *plan.stills.begin() : plan.first, opt.fps) / kMsPerSecond,
-                      frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps, sound,
-                      opt.outDir.c_str(), opt.video.empty() ? "" : ", video ", opt.video.c_str());
-        progress.finish(plan.end, summary);
+                      frameMs(plan.end - 1, opt.fps) / kMsPerSecond, opt.fps);
+        const std::string where = (out.frames() ? " to " + opt.outDir : "") +
+                                  (opt.video.empty() ? "" : (out.frames() ? ", video " : " to video ") + opt.video);
+        const std::string summary = counts + std::string(sound) + where;
+        progress.finish(plan.end, summary.c_str());
         return 0;
     }
     progress.breakLine();
-    const std::string kept = howFar(out.written(), out.cleanUp(), opt.outDir);
+    const bool soundKept = out.cleanUp();
+    const std::string kept = out.frames() ? howFar(out.written(), soundKept, opt.outDir) : "; the video is removed";
     if (stopSignal() == 0)
         return failed(error + kept);
     std::fprintf(stderr, "frosthem-capture: stopped by %s after %ld of %ld frames (%.3f s)%s\n",

@@ -9,6 +9,7 @@
 
 const char* const kCaptureUsage =
     "usage: frosthem-capture --out DIR [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
+    "       frosthem-capture --video FILE.mp4 [--fps N] [--from S] [--to S]\n"
     "       frosthem-capture --out DIR [--fps N] --at S[,S...]\n";
 
 namespace {
@@ -134,8 +135,10 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
             return false;
         }
     }
-    if (out.outDir.empty())
-        error = "--out is required";
+    if (out.outDir.empty() && out.video.empty())
+        error = "--out or --video is required";
+    else if (out.outDir.empty() && !out.stillsMs.empty())
+        error = "--at writes PNG frames: give --out";
     else if (!out.stillsMs.empty() && (rangeGiven || !out.video.empty()))
         error = "--at takes no --from, --to or --video";
     else if (out.stillsMs.empty() && out.toMs <= out.fromMs && toSeconds > fromSeconds)
