@@ -46,10 +46,16 @@ commit=$(git rev-parse HEAD)
 party_args=() capture_args=()
 [ -z "$party" ] || { party_args=("$party"); capture_args=(--party "$party"); }
 
-step "the renderer"
 scripts/install-deps.sh ffmpeg zip >/dev/null
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target frosthem-capture -j"$(nproc)" >/dev/null
+# The renderer: FROSTHEM_CAPTURE names one already built (the tests do).
+capture=${FROSTHEM_CAPTURE:-}
+if [ -z "$capture" ]; then
+  step "the renderer"
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build --target frosthem-capture -j"$(nproc)" >/dev/null
+  capture=$root/build/frosthem-capture
+fi
+export FROSTHEM_CAPTURE=$capture
 
 step "the web site"
 scripts/build-web.sh "${party_args[@]}"
@@ -67,15 +73,15 @@ music=${party:-$root}/data/demo.mp3
 seconds=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$music")
 
 # The video and the poster only when what draws them changed.
-inputs=$( (sha256sum build/frosthem-capture "$music"; git ls-files -s gfx tools/contact-sheet.sh;
+inputs=$( (sha256sum "$capture" "$music"; git ls-files -s gfx tools/contact-sheet.sh;
            [ -z "$party" ] || find "$party" -type f -exec sha256sum {} + | LC_ALL=C sort) | sha256sum | cut -c1-16)
 stamp=$dist/.video-inputs
 if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$inputs" ] || [ ! -f "$dist/$release.mp4" ]; then
   step "the video ($seconds s of music)"
   rm -f "$stamp" "$dist/$release.mp4"
-  build/frosthem-capture "${capture_args[@]}" --to "$seconds" --video "$dist/$release.mp4"
+  "$capture" "${capture_args[@]}" --to "$seconds" --video "$dist/$release.mp4"
   step "the poster"
-  tools/contact-sheet.sh "$dist/$release-poster.png" >/dev/null
+  tools/contact-sheet.sh "$dist/$release-poster.png" "" "${capture_args[@]}" >/dev/null
   echo "$inputs" >"$stamp"
 fi
 

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Draws a contact sheet of the show: frames at the given seconds, rendered by
 # the offline renderer, shrunk to half size, labelled with their time and
-# laid out four to a row. For the README; needs ffmpeg (with drawtext) and a
-# built build/frosthem-capture. Run from the repository root:
-#   tools/contact-sheet.sh [OUT.png] [SECONDS,SECONDS,...]
+# laid out four to a row. For the README and the release; needs ffmpeg (with
+# drawtext) and a built build/frosthem-capture (or the one FROSTHEM_CAPTURE
+# names). Run from the repository root:
+#   tools/contact-sheet.sh [OUT.png] [SECONDS,SECONDS,...] [RENDERER OPTIONS...]
 set -euo pipefail
 out=${1:-docs/contact-sheet.png}
-times=${2:-4,8,12,16,20,30,45,60,80,100,130,160}
+times=${2:-}
+[ -n "$times" ] || times=4,8,12,16,20,30,45,60,80,100,130,160
+shift $(($# < 2 ? $# : 2))
+capture=${FROSTHEM_CAPTURE:-build/frosthem-capture}
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 columns=4
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-build/frosthem-capture --out "$work/frames" --at "$times" >/dev/null 2>&1
+"$capture" "$@" --out "$work/frames" --at "$times" >/dev/null 2>&1
 
 IFS=, read -r -a seconds <<<"$times"
 i=0
