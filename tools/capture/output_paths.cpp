@@ -56,7 +56,7 @@ std::string dirRefusal(const std::string& dir)
         p = ".";
     if (!ec && !std::filesystem::is_directory(p, ec))
         ec = std::make_error_code(std::errc::not_a_directory);
-    if (!ec && access(p.c_str(), W_OK) != 0)
+    if (!ec && access(p.string().c_str(), W_OK) != 0)
         ec = std::error_code(errno, std::generic_category());
     return ec ? ec.message() : "";
 }
@@ -98,6 +98,7 @@ bool makePrivateDir(std::string& path, std::string& error)
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/frosthem-capture-XXXXXX";
 #ifdef _WIN32
+    (void)path;
     error = "no temporary folder for the sound on this system: give --out";
     return false;
 #else
