@@ -119,7 +119,7 @@ step "the release note"
 scripts/release-note.sh "$release" "$commit" "${party_args[@]}" >"$dist/$release.nfo.part"
 mv "$dist/$release.nfo.part" "$dist/$release.nfo"
 
-(cd "$dist" && find . -type f ! -name SHA256SUMS ! -name '.*' -printf '%P\n' |
+(cd "$dist" && find . -type f ! -name SHA256SUMS ! -name '*.part' ! -name '.*' -printf '%P\n' |
    LC_ALL=C sort | xargs sha256sum >SHA256SUMS.part && mv SHA256SUMS.part SHA256SUMS)
 step "done: $dist"
 (cd "$dist" && du -k -- * | sort -k2 >&2)

@@ -27,9 +27,12 @@ for f in "$release-web/index.html" "$release-web/frosthem.wasm" "$release-web/fr
 done
 
 # The licences travel with every build.
-unzip -l "$dist/$release-windows-x64.zip" | grep -q 'licences/gcc-runtime.txt' ||
-  fail "the Windows zip lacks GCC's runtime library exception"
-unzip -l "$dist/$release-windows-x64.zip" | grep -q 'LICENSE.txt' || fail "the Windows zip lacks LICENSE.txt"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+unzip -Z1 "$dist/$release-windows-x64.zip" >"$scratch/zip-files"
+for f in LICENSE.txt licences/gcc-runtime.txt licences/CC-BY-4.0.txt licences/DejaVu.txt licences/SDL.txt; do
+  grep -q "/$f\$" "$scratch/zip-files" || fail "the Windows zip lacks $f"
+done
 grep -q 'CC BY 4.0' "$dist/$release.nfo" || fail "the release note does not give the licence"
 
 # The video: the music's length, within one frame of 60 a second.
@@ -48,8 +51,6 @@ ffprobe -v error -select_streams a:0 -show_entries stream=codec_name -of csv=p=0
 
 # The source archive: our project configures from it, without the network,
 # and the library tarballs it carries are whole.
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
 tar -xf "$dist/$release-source.tar" -C "$scratch"
 src=$scratch/$release-source
 [ -f "$src/frosthem/CMakeLists.txt" ] || fail "the source archive has no frosthem/CMakeLists.txt"
