@@ -140,8 +140,9 @@ TextLine parseLine(Reader& r, const std::vector<Char>& chars, SourcePlace end)
         while (close < chars.size() && chars[close].value != U'}')
             mark += encodeUtf8(chars[close++].value);
         if (close == chars.size()) {
-            r.report(ch.place, "'{' opens a mark that is not closed: close it with '}', or write "
-                               "'{{' for the letter '{'");
+            r.report(ch.place,
+                     "'{' opens a mark that is not closed: close it with '}', or write "
+                     "'{{' for the letter '{'");
             return line;
         }
         const bool atStart = line.cells.empty() && !line.centred && !line.blank;
@@ -151,24 +152,28 @@ TextLine parseLine(Reader& r, const std::vector<Char>& chars, SourcePlace end)
         int n;
         if (mark == "centre" || mark == "center") {
             if (!atStart)
-                r.report(ch.place, "{" + mark + "} belongs at the start of the line: move it there");
+                r.report(ch.place,
+                         "{" + mark + "} belongs at the start of the line: move it there");
             line.centred = true;
         } else if (mark == "blank") {
             if (!atStart)
-                r.report(ch.place, "{blank} stands for a whole empty line: put it on a line of its own");
+                r.report(ch.place,
+                         "{blank} stands for a whole empty line: put it on a line of its own");
             line.blank = true;
         } else if (parsePause(mark, n)) {
             if (!restBlank)
                 r.report(ch.place, "{" + mark + "} belongs at the end of the line: move it there");
             else if (n > kMaxPause)
-                r.report(ch.place, "a pause of " + std::to_string(n) + " positions is over a minute: at most " +
+                r.report(ch.place, "a pause of " + std::to_string(n) +
+                                       " positions is over a minute: at most " +
                                        std::to_string(kMaxPause));
             else
                 line.pause = n;
             line.pausePlace = ch.place;
         } else {
-            r.report(ch.place, "unknown mark {" + mark + "}: the marks are {pause N}, {centre} and "
-                               "{blank}; write '{{' for the letter '{'");
+            r.report(ch.place, "unknown mark {" + mark +
+                                   "}: the marks are {pause N}, {centre} and "
+                                   "{blank}; write '{{' for the letter '{'");
         }
         i = close;
     }
@@ -228,8 +233,9 @@ void emitPage(Reader& r, Output& out, const std::vector<TextLine>& page)
         // least one space.
         int hold = kHoldBase + static_cast<int>(lastVisible - pageStart) / kHoldPositionsPerStep;
         if (line.pause && *line.pause == 0)
-            r.report(line.pausePlace, "a page ends with a pause of at least 1 position (its last "
-                                      "position is never shown): write {pause 1} or more");
+            r.report(line.pausePlace,
+                     "a page ends with a pause of at least 1 position (its last "
+                     "position is never shown): write {pause 1} or more");
         else if (line.pause)
             hold = *line.pause;
         out.put(' ', hold, line.end);

@@ -33,10 +33,12 @@ void checkEnd(Checker& c)
     const std::string& raw = c.text.raw;
     for (size_t i = 0; i + 1 < raw.size(); i++)
         if (raw[i] == kEndMark)
-            c.report(i, "'@' ends the text here and what follows is never typed: keep one '@', "
-                        "at the very end");
+            c.report(i,
+                     "'@' ends the text here and what follows is never typed: keep one '@', "
+                     "at the very end");
     if (raw.empty() || raw.back() != kEndMark)
-        c.report(raw.empty() ? 0 : raw.size() - 1, "the text does not end with '@': end it with '@'");
+        c.report(raw.empty() ? 0 : raw.size() - 1,
+                 "the text does not end with '@': end it with '@'");
 }
 
 // `begin`..`end`: a page's positions, without its closing '#' or '@'.
@@ -67,9 +69,9 @@ void checkPage(Checker& c, size_t begin, size_t end, bool last, int glyphs)
             visibleEnd--;
         const int width = static_cast<int>(visibleEnd - lineStart);
         if (width > kBubbleCells)
-            c.report(lineStart + kBubbleCells, "the line is " + std::to_string(width) +
-                                                   " cells wide and at most " + std::to_string(kBubbleCells) +
-                                                   " fit in the bubble: break it earlier");
+            c.report(lineStart + kBubbleCells,
+                     "the line is " + std::to_string(width) + " cells wide and at most " +
+                         std::to_string(kBubbleCells) + " fit in the bubble: break it earlier");
         if (i < end && ++line == kBubbleLines + 1)
             c.report(i, "a page holds at most " + std::to_string(kBubbleLines) +
                             " lines and this '<' starts a fifth: move the rest to a new page");

@@ -9,12 +9,12 @@
 // after '~'. Those 32 hold the accented letters below, in this order.
 constexpr int kFirstExtraCode = 127;
 constexpr char32_t kExtraLetters[] = {
-    U'À', U'Á', U'Ä', U'Å', U'Æ', U'Ç', U'È', U'É', U'Ê', U'Ñ', U'Ó', U'Ö', U'Ø', U'Ú', U'Ü',
-    U'à', U'á', U'ä', U'å', U'æ', U'ç', U'è', U'é', U'ê', U'í', U'ñ', U'ó', U'ö', U'ø', U'ú', U'ü',
-    U'ß',
+    U'À', U'Á', U'Ä', U'Å', U'Æ', U'Ç', U'È', U'É', U'Ê', U'Ñ', U'Ó', U'Ö', U'Ø', U'Ú', U'Ü', U'à',
+    U'á', U'ä', U'å', U'æ', U'ç', U'è', U'é', U'ê', U'í', U'ñ', U'ó', U'ö', U'ø', U'ú', U'ü', U'ß',
 };
 constexpr int kExtraLetterCount = sizeof kExtraLetters / sizeof kExtraLetters[0];
-static_assert(kFirstExtraCode + kExtraLetterCount - '!' <= 126, "within the font loader's 127 marks");
+static_assert(kFirstExtraCode + kExtraLetterCount - '!' <= 126,
+              "within the font loader's 127 marks");
 
 // The font code of a character: printable ASCII as itself, an accented letter
 // above as its slot's code; -1 for anything else.

@@ -14,5 +14,6 @@ std::string describe(const Problem& p)
 {
     if (p.line <= 0)
         return p.file + ": " + p.message;
-    return p.file + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) + ": " + p.message;
+    return p.file + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) + ": " +
+           p.message;
 }

@@ -72,29 +72,36 @@ TEST(Invitation, EditsCompileToTheHandWrittenRawText)
     const Case cases[] = {
         {"an added page", warned, warned + "\nBRING SNACKS.\nLOTS OF THEM. {pause 30}\n", rawWarned,
          rawWarned + "#BRING SNACKS. <LOTS OF THEM." + spaces(30)},
-        {"a longer hold", "HEY THERE! {pause 19}", "HEY THERE! {pause 60}", "#HEY THERE!" + spaces(19) + "#",
-         "#HEY THERE!" + spaces(60) + "#"},
-        {"a centred title", warned, "{centre}" + warned, rawWarned, "#" + spaces(6) + "YOU'VE BEEN WARNED!" + spaces(7)},
-        {"a centred line of even room", warned, "{center}YOU'VE BEEN WARNED!! {pause 7}\n", rawWarned,
-         "#" + spaces(6) + "YOU'VE BEEN WARNED!!" + spaces(7)},
+        {"a longer hold", "HEY THERE! {pause 19}", "HEY THERE! {pause 60}",
+         "#HEY THERE!" + spaces(19) + "#", "#HEY THERE!" + spaces(60) + "#"},
+        {"a centred title", warned, "{centre}" + warned, rawWarned,
+         "#" + spaces(6) + "YOU'VE BEEN WARNED!" + spaces(7)},
+        {"a centred line of even room", warned, "{center}YOU'VE BEEN WARNED!! {pause 7}\n",
+         rawWarned, "#" + spaces(6) + "YOU'VE BEEN WARNED!!" + spaces(7)},
         // 10 positions typed: a hold of 10 + 10 / 8.
-        {"the default hold", "HEY THERE! {pause 19}", "HEY THERE!", "#HEY THERE!" + spaces(19) + "#",
-         "#HEY THERE!" + spaces(11) + "#"},
-        {"the default hold of a long page", warned, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345\nABCDEFGHIJKLMNOPQRSTUVWXYZ012345\n",
-         rawWarned, "#ABCDEFGHIJKLMNOPQRSTUVWXYZ012345 <ABCDEFGHIJKLMNOPQRSTUVWXYZ012345" + spaces(10 + 66 / 8)},
+        {"the default hold", "HEY THERE! {pause 19}", "HEY THERE!",
+         "#HEY THERE!" + spaces(19) + "#", "#HEY THERE!" + spaces(11) + "#"},
+        {"the default hold of a long page", warned,
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345\nABCDEFGHIJKLMNOPQRSTUVWXYZ012345\n", rawWarned,
+         "#ABCDEFGHIJKLMNOPQRSTUVWXYZ012345 <ABCDEFGHIJKLMNOPQRSTUVWXYZ012345" +
+             spaces(10 + 66 / 8)},
         {"a word gap by default", "HUNDREDS OF NERDS CAME. {pause 5}", "HUNDREDS OF NERDS CAME.",
          "CAME.     <", "CAME. <"},
-        {"spaces before a pause mark do not count", "ON SKIS.\n", "ON SKIS.      {pause 3}  \n", "ON SKIS. <",
-         "ON SKIS.   <"},
+        {"spaces before a pause mark do not count", "ON SKIS.\n", "ON SKIS.      {pause 3}  \n",
+         "ON SKIS. <", "ON SKIS.   <"},
         {"accented letters", "HEY THERE! {pause 19}", "HÉJ DÄR, ÅSA! {pause 19}", "#HEY THERE!",
          "#H\x86J D\x81R, \x82SA!"},
-        {"a literal brace", "HEY THERE! {pause 19}", "HEY {{THERE}! {pause 19}", "#HEY THERE!", "#HEY {THERE}!"},
-        {"a note between lines", "ON SKIS.\n", "ON SKIS.\n# cold ones\n", "ON SKIS. <", "ON SKIS. <"},
-        {"blank lines and spaces between pages", "\nHEY THERE!", "\n   \n\n \nHEY THERE!", "#HEY", "#HEY"},
+        {"a literal brace", "HEY THERE! {pause 19}", "HEY {{THERE}! {pause 19}", "#HEY THERE!",
+         "#HEY {THERE}!"},
+        {"a note between lines", "ON SKIS.\n", "ON SKIS.\n# cold ones\n", "ON SKIS. <",
+         "ON SKIS. <"},
+        {"blank lines and spaces between pages", "\nHEY THERE!", "\n   \n\n \nHEY THERE!", "#HEY",
+         "#HEY"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(compileClean(replaced(shipped(), c.from, c.to)), replaced(builtIn, c.rawFrom, c.rawTo));
+        EXPECT_EQ(compileClean(replaced(shipped(), c.from, c.to)),
+                  replaced(builtIn, c.rawFrom, c.rawTo));
     }
 }
 
@@ -162,8 +169,8 @@ TEST(Letters, Utf8RoundTripAndRefusals)
         std::string bytes;
     };
     const Bad bad[] = {
-        {"a lone continuation byte", "\x80"},   {"a cut sequence", "\xc3"},
-        {"an overlong slash", "\xc0\xaf"},      {"a surrogate", "\xed\xa0\x80"},
+        {"a lone continuation byte", "\x80"},       {"a cut sequence", "\xc3"},
+        {"an overlong slash", "\xc0\xaf"},          {"a surrogate", "\xed\xa0\x80"},
         {"past Unicode's end", "\xf4\x90\x80\x80"}, {"a bad second byte", "\xc3\x41"},
     };
     for (const Bad& b : bad) {
