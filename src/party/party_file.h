@@ -14,6 +14,10 @@ constexpr int kPartyPictureSlots = 12;
 constexpr int kBackgroundColumns = 25;
 // A logo line wider than this would not fit the screen in the logo's size.
 constexpr int kMaxLogoTextLength = 24;
+// Where the preparation step (party-pictures) draws logo_text and its
+// shadow, in the party folder; both keyed on black like the show's logo.
+constexpr const char* kLogoTextFile = "logo-text.png";
+constexpr const char* kLogoTextShadowFile = "logo-text-shadow.png";
 
 struct PartyPicture {
     std::string file;                          // a path: the folder joined with the name given

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "logo_text.h"
+#include "party/party_file.h"
 #include "strip_picture.h"
 
 namespace {
@@ -170,6 +172,48 @@ TEST_F(StripFiles, RefusalsLeaveEveryFileAsItWas)
     EXPECT_FALSE(fs::exists(stripFileFor(garbled)));
     EXPECT_FALSE(prepareStripPicture((dir_ / "gone.jpg").string(), std::nullopt, reason));
     EXPECT_FALSE(reason.empty());
+}
+
+TEST_F(StripFiles, LogoLineIsDrawnWithItsShadowKeyedOnBlack)
+{
+    std::string reason;
+    ASSERT_TRUE(prepareLogoText(dir_.string(), "NORRSKEN ÅÄÖ", reason)) << reason;
+    struct Expected {
+        const char* file;
+        int w, h;
+    };
+    for (const Expected& e :
+         {Expected{kLogoTextFile, 360, 100}, Expected{kLogoTextShadowFile, 360, 42}}) {
+        SCOPED_TRACE(e.file);
+        SDL_Surface* s = IMG_Load((dir_ / e.file).string().c_str());
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->w, e.w);
+        EXPECT_EQ(s->h, e.h);
+        // Black around the letters (the key), lettering within.
+        int black = 0;
+        SDL_LockSurface(s);
+        for (int y = 0; y < s->h; y++)
+            for (int x = 0; x < s->w; x++) {
+                const Uint8* p =
+                    static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+                black += p[0] == 0 && p[1] == 0 && p[2] == 0;
+            }
+        SDL_UnlockSurface(s);
+        EXPECT_GT(black, s->w * s->h / 4);
+        EXPECT_LT(black, s->w * s->h * 9 / 10);
+        SDL_FreeSurface(s);
+    }
+
+    // Renewed over its own files, never over someone else's.
+    EXPECT_TRUE(prepareLogoText(dir_.string(), "POLARNATT", reason)) << reason;
+    const fs::path theirs = dir_ / kLogoTextShadowFile;
+    fs::remove(theirs);
+    std::ofstream(theirs) << "mine";
+    const auto logoBefore = fs::last_write_time(dir_ / kLogoTextFile);
+    EXPECT_FALSE(prepareLogoText(dir_.string(), "OTHER", reason));
+    EXPECT_EQ(reason,
+              theirs.string() + " is there already and was not made by this step: move it away");
+    EXPECT_EQ(fs::last_write_time(dir_ / kLogoTextFile), logoBefore);
 }
 
 }  // namespace

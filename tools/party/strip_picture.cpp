@@ -3,34 +3,16 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cairo.h>
-#include <fcntl.h>
-#include <png.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
+#include "our_png.h"
 #include "picture_file.h"
 
 namespace {
 
-// Written into every prepared file, so that a later run knows the file as
-// its own and may renew it.
-const char* const kMadeByKey = "Software";
-const char* const kMadeBy = "frosthem party-pictures";
 const char* const kSuffix = ".strip.png";
-
-bool madeByUs(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return bytes.find(kMadeBy) != std::string::npos;
-}
 
 // The picture in cairo's premultiplied ARGB32.
 cairo_surface_t* readPicture(const std::string& path, std::string& reason)
@@ -74,63 +56,6 @@ cairo_surface_t* readPicture(const std::string& path, std::string& reason)
     return image;
 }
 
-// An opaque RGB PNG of the slot, marked as ours; what is transparent in the
-// picture comes out black.
-bool writePng(FILE* out, cairo_surface_t* slot)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, out);
-    png_set_IHDR(png, info, kSlotWidth, kSlotHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_text text{};
-    text.compression = PNG_TEXT_COMPRESSION_NONE;
-    text.key = const_cast<char*>(kMadeByKey);
-    text.text = const_cast<char*>(kMadeBy);
-    png_set_text(png, info, &text, 1);
-    png_write_info(png, info);
-    const unsigned char* data = cairo_image_surface_get_data(slot);
-    const int stride = cairo_image_surface_get_stride(slot);
-    std::vector<png_byte> row(kSlotWidth * 3);
-    for (int y = 0; y < kSlotHeight; y++) {
-        const uint32_t* px = reinterpret_cast<const uint32_t*>(data + y * stride);
-        for (int x = 0; x < kSlotWidth; x++) {
-            row[x * 3] =
-                static_cast<png_byte>(px[x] >> 16);  // over black: premultiplied is the colour
-            row[x * 3 + 1] = static_cast<png_byte>(px[x] >> 8);
-            row[x * 3 + 2] = static_cast<png_byte>(px[x]);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
-
-// Written whole under a name of our own, then renamed over the target.
-bool writeSlot(const std::string& path, cairo_surface_t* slot, std::string& reason)
-{
-    const std::string partial = path + ".partial";
-    const int fd = open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
-    if (fd < 0) {
-        reason = "cannot write " + partial + ": " + std::strerror(errno);
-        return false;
-    }
-    FILE* out = fdopen(fd, "wb");
-    const bool written = out && writePng(out, slot);
-    const bool closed = out ? std::fclose(out) == 0 : close(fd) == 0;
-    if (!written || !closed || std::rename(partial.c_str(), path.c_str()) != 0) {
-        reason = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(partial.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 StripCrop stripCrop(int w, int h, std::optional<std::pair<int, int>> focus)
@@ -157,10 +82,8 @@ bool prepareStripPicture(const std::string& picture, std::optional<std::pair<int
                          std::string& reason)
 {
     const std::string target = stripFileFor(picture);
-    if (access(target.c_str(), F_OK) == 0 && !madeByUs(target)) {
-        reason = target + " is there already and was not made by this step: move it away";
+    if (!mayWrite(target, reason))
         return false;
-    }
     cairo_surface_t* image = readPicture(picture, reason);
     if (!image)
         return false;
@@ -186,7 +109,7 @@ bool prepareStripPicture(const std::string& picture, std::optional<std::pair<int
     cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_flush(slot);
-    const bool ok = writeSlot(target, slot, reason);
+    const bool ok = writeOurPng(target, slot, reason);
     cairo_surface_destroy(slot);
     cairo_surface_destroy(image);
     return ok;
