@@ -11,6 +11,23 @@ namespace {
 const char* const kKeys =
     "caption, background, logo, logo_shadow, logo_text, music, invitation and pictures";
 
+// The entries that hold one value, and how each is read.
+enum class Kind { Text, Letters, File };
+struct Entry {
+    const char* name;
+    Kind kind;
+    std::optional<std::string> Party::*field;
+};
+const Entry kEntries[] = {
+    {"caption", Kind::Text, &Party::caption},
+    {"background", Kind::Letters, &Party::background},
+    {"logo", Kind::File, &Party::logo},
+    {"logo_shadow", Kind::File, &Party::logoShadow},
+    {"logo_text", Kind::Text, &Party::logoText},
+    {"music", Kind::File, &Party::music},
+    {"invitation", Kind::File, &Party::invitation},
+};
+
 struct Reader {
     const std::string& file;
     const std::string& folder;
@@ -160,24 +177,17 @@ struct Reader {
     void entry(const toml::key& key, const toml::node& node, Party& party)
     {
         const std::string k(key.str());
-        if (k == "caption")
-            party.caption = text(node, k);
-        else if (k == "background")
-            party.background = letters(node, k);
-        else if (k == "logo")
-            party.logo = path(node, k);
-        else if (k == "logo_shadow")
-            party.logoShadow = path(node, k);
-        else if (k == "logo_text")
-            party.logoText = text(node, k);
-        else if (k == "music")
-            party.music = path(node, k);
-        else if (k == "invitation")
-            party.invitation = path(node, k);
-        else if (k == "pictures")
-            pictures(node, party);
-        else
-            report(key.source(), "unknown key '" + k + "': the keys are " + kKeys);
+        if (k == "pictures")
+            return pictures(node, party);
+        for (const Entry& e : kEntries) {
+            if (k != e.name)
+                continue;
+            party.*e.field = e.kind == Kind::File      ? path(node, k)
+                             : e.kind == Kind::Letters ? letters(node, k)
+                                                       : text(node, k);
+            return;
+        }
+        report(key.source(), "unknown key '" + k + "': the keys are " + kKeys);
     }
 };
 

@@ -10,25 +10,23 @@
 #include <vector>
 
 #include "party/party_file.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // A party folder of its own for each test, with a few files to name.
-class PartyFolder : public ::testing::Test {
+class PartyFolder : public TempFolderTest {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "party-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        TempFolderTest::SetUp();
         for (const char* name :
              {"a.png", "b.jpg", "logo.png", "shadow.png", "tune.mp3", "words.txt"})
             write(name, "x");
         fs::create_directory(dir_ / "sub");
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     void write(const std::string& name, const std::string& text)
     {
@@ -52,8 +50,6 @@ protected:
         }
         return out;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(PartyFolder, EveryEntryIsRead)

@@ -14,6 +14,7 @@
 #include "logo_text.h"
 #include "party/party_file.h"
 #include "strip_picture.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -77,16 +78,13 @@ TEST(StripCrop, PreparedFileIsNamedBesideThePicture)
     EXPECT_EQ(stripFileFor("a.b.png"), "a.b.strip.png");
 }
 
-class StripFiles : public ::testing::Test {
+class StripFiles : public TempFolderTest {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "strip-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        TempFolderTest::SetUp();
         SDL_Init(0);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // A 1280 x 960 dark blue photo with a red square at (1000, 700).
     std::string photo()
@@ -128,8 +126,6 @@ protected:
         SDL_FreeSurface(s);
         return red;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(StripFiles, TheFocusLandsInTheMiddleOfTheSlot)

@@ -4,6 +4,7 @@
 #include "example_party.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "canvas.h"
@@ -74,22 +75,6 @@ void cabin(cairo_t* cr, double x, double baseY, double size)
     }
 }
 
-void landscape(const std::string& path)
-{
-    constexpr int kW = 1200, kH = 800;
-    Canvas c(kW, kH, false);
-    cairo_t* cr = c.cr();
-    Rng rng(2027);
-    nightSky(cr, rng, kW, 560);
-    aurora(cr, rng, kW, 380, 260, 0.4);
-    snowGround(cr, kW, kH, 560, 30);
-    for (int i = 0; i < 9; i++)
-        firTree(cr, 60 + i * 135 + rng.range(-30, 30), 600 + rng.range(0, 60), rng.range(90, 160),
-                pal::kGreenDark, pal::kInk, true);
-    cabin(cr, 820, 640, 70);
-    c.savePng(path);
-}
-
 void hall(const std::string& path)
 {
     constexpr int kW = 1024, kH = 768;
@@ -123,49 +108,70 @@ void hall(const std::string& path)
     c.savePng(path);
 }
 
-void panorama(const std::string& path)
+// An outdoor photo: night sky and aurora, then what stands under them.
+struct Outdoor {
+    const char* file;
+    int w, h;
+    std::uint32_t seed;
+    double horizon;
+    double auroraBase, auroraHeight, auroraPhase;
+    void (*ground)(cairo_t* cr, Rng& rng, int w, int h);
+};
+
+void landscapeGround(cairo_t* cr, Rng& rng, int w, int h)
 {
-    constexpr int kW = 2400, kH = 500;
-    Canvas c(kW, kH, false);
-    cairo_t* cr = c.cr();
-    Rng rng(1903);
-    nightSky(cr, rng, kW, 330);
+    snowGround(cr, w, h, 560, 30);
+    for (int i = 0; i < 9; i++)
+        firTree(cr, 60 + i * 135 + rng.range(-30, 30), 600 + rng.range(0, 60), rng.range(90, 160),
+                pal::kGreenDark, pal::kInk, true);
+    cabin(cr, 820, 640, 70);
+}
+
+// A moon over a frozen lake that mirrors the sky; pines on the far shore.
+void lakeGround(cairo_t* cr, Rng& rng, int w, int h)
+{
     glow(cr, 1900, 110, 120, pal::kGoldLight, 0.35);
     circlePath(cr, 1900, 110, 38);
     setColor(cr, rgb(250, 244, 220));
     cairo_fill(cr);
-    aurora(cr, rng, kW, 240, 160, 2.0);
-    // The frozen lake mirrors the sky; pines on the far shore.
-    setVGradient(cr, 330, kH, {{0, pal::kIce}, {1, pal::kSnowShade}});
-    cairo_rectangle(cr, 0, 330, kW, kH - 330);
+    setVGradient(cr, 330, h, {{0, pal::kIce}, {1, pal::kSnowShade}});
+    cairo_rectangle(cr, 0, 330, w, h - 330);
     cairo_fill(cr);
-    for (int x = 20; x < kW; x += static_cast<int>(rng.range(30, 70)))
+    for (int x = 20; x < w; x += static_cast<int>(rng.range(30, 70)))
         firTree(cr, x, 340, rng.range(50, 110), pal::kGreenDark, pal::kInk, true);
-    c.savePng(path);
 }
 
-void portrait(const std::string& path)
+// The sauna cabin with steam rising from its chimney.
+void saunaGround(cairo_t* cr, Rng&, int w, int h)
 {
-    constexpr int kW = 800, kH = 1000;
-    Canvas c(kW, kH, false);
-    cairo_t* cr = c.cr();
-    Rng rng(42);
-    nightSky(cr, rng, kW, 700);
-    aurora(cr, rng, kW, 420, 300, 4.0);
-    snowGround(cr, kW, kH, 700, 20);
+    snowGround(cr, w, h, 700, 20);
     cabin(cr, 400, 820, 130);
-    // Steam from the sauna's chimney.
     for (int i = 0; i < 6; i++)
         glow(cr, 470 + i * 12, 560 - i * 45, 40 + i * 8, pal::kSnowShade, 0.25);
-    c.savePng(path);
+}
+
+const Outdoor kOutdoors[] = {
+    {"aurora.png", 1200, 800, 2027, 560, 380, 260, 0.4, landscapeGround},
+    {"lake.png", 2400, 500, 1903, 330, 240, 160, 2.0, lakeGround},
+    {"sauna.png", 800, 1000, 42, 700, 420, 300, 4.0, saunaGround},
+};
+
+void outdoor(const Outdoor& o, const std::string& dir)
+{
+    Canvas c(o.w, o.h, false);
+    cairo_t* cr = c.cr();
+    Rng rng(o.seed);
+    nightSky(cr, rng, o.w, o.horizon);
+    aurora(cr, rng, o.w, o.auroraBase, o.auroraHeight, o.auroraPhase);
+    o.ground(cr, rng, o.w, o.h);
+    c.savePng(dir + "/" + o.file);
 }
 
 }  // namespace
 
 void drawExamplePhotos(const std::string& dir)
 {
-    landscape(dir + "/aurora.png");
+    for (const Outdoor& o : kOutdoors)
+        outdoor(o, dir);
     hall(dir + "/hall.png");
-    panorama(dir + "/lake.png");
-    portrait(dir + "/sauna.png");
 }
