@@ -303,7 +303,10 @@ CompiledInvitation compileInvitation(const std::string& text, const std::string&
 {
     Reader r{file, problems};
     const size_t first = problems.size();
-    const std::vector<std::string> lines = splitLines(text);
+    // Some editors start a UTF-8 file with a byte-order mark; it is no text.
+    const std::string bom = "\xef\xbb\xbf";
+    const bool marked = text.compare(0, bom.size(), bom) == 0;
+    const std::vector<std::string> lines = splitLines(marked ? text.substr(bom.size()) : text);
     CompiledInvitation compiled =
         !lines.empty() && lines[0] == kRawHeader ? compileRaw(r, lines) : compileReadable(r, lines);
     sortByPlace(problems, first);

@@ -105,9 +105,9 @@ TEST(Invitation, EditsCompileToTheHandWrittenRawText)
     }
 }
 
-TEST(Invitation, WindowsLineEndsReadTheSame)
+TEST(Invitation, WindowsLineEndsAndByteOrderMarkReadTheSame)
 {
-    std::string crlf;
+    std::string crlf = "\xef\xbb\xbf";
     for (char ch : shipped()) {
         if (ch == '\n')
             crlf += '\r';
@@ -127,6 +127,7 @@ TEST(Invitation, RawFormatIsTakenAsWrittenWithoutItsLineEnds)
     file += '\n';
     EXPECT_EQ(compileClean(file), std::string(intromessage));
     EXPECT_EQ(compileClean("{raw}\n  #A <B É @"), "  #A <B \x86 @");
+    EXPECT_EQ(compileClean("\xef\xbb\xbf{raw}\n  #A @"), "  #A @");
 }
 
 TEST(Invitation, PlacesPointAtTheSourceCharacters)
