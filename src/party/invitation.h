@@ -39,11 +39,6 @@ constexpr char kPageMark = '#';
 constexpr char kLineMark = '<';
 constexpr char kEndMark = '@';
 
-struct SourcePlace {
-    int line = 0;
-    int column = 0;
-};
-
 struct CompiledInvitation {
     std::string raw;                  // the typewriter's text, no terminating mark past '@'
     std::vector<SourcePlace> places;  // where in the file each byte of `raw` comes from

@@ -122,9 +122,11 @@ struct Reader {
     void picture(const toml::node& node, Party& party)
     {
         PartyPicture p;
+        p.place = {static_cast<int>(node.source().begin.line),
+                   static_cast<int>(node.source().begin.column)};
         if (node.is_string()) {
             if (std::optional<std::string> file = path(node, "pictures"))
-                party.pictures.push_back({*file, std::nullopt});
+                party.pictures.push_back({*file, std::nullopt, p.place});
             return;
         }
         const toml::table* t = node.as_table();
@@ -182,6 +184,8 @@ struct Reader {
         for (const Entry& e : kEntries) {
             if (k != e.name)
                 continue;
+            party.places[k] = {static_cast<int>(node.source().begin.line),
+                               static_cast<int>(node.source().begin.column)};
             party.*e.field = e.kind == Kind::File      ? path(node, k)
                              : e.kind == Kind::Letters ? letters(node, k)
                                                        : text(node, k);
@@ -207,6 +211,7 @@ bool readParty(const std::string& folder, Party& party, Problems& problems)
     const size_t first = problems.size();
     party = Party{};
     party.folder = folder;
+    party.file = file;
     struct stat st;
     if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         problems.push_back({file, 0, 0,
@@ -240,6 +245,15 @@ bool readParty(const std::string& folder, Party& party, Problems& problems)
                      " characters and would not fit the screen: shorten it");
     sortByPlace(problems, first);
     return problems.size() == first;
+}
+
+std::string stripFileFor(const std::string& picture)
+{
+    const size_t slash = picture.find_last_of('/');
+    const size_t dot = picture.find_last_of('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? picture.substr(0, dot) : picture) + ".strip.png";
 }
 
 std::string backgroundColumns(const std::string& background)

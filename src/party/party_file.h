@@ -2,6 +2,7 @@
 // optional; what is left out stays as the show has it.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,23 +23,29 @@ constexpr const char* kLogoTextShadowFile = "logo-text-shadow.png";
 struct PartyPicture {
     std::string file;                          // a path: the folder joined with the name given
     std::optional<std::pair<int, int>> focus;  // pixel of the picture kept in view when cropped
+    SourcePlace place;                         // of its entry in party.toml
 };
 
 struct Party {
     std::string folder;
-    std::optional<std::string> caption;     // the window's title, UTF-8
-    std::optional<std::string> background;  // font codes (letters.h), at least one
-    std::optional<std::string> logo;        // a picture file
-    std::optional<std::string> logoShadow;  // its shadow, a picture file
-    std::optional<std::string> logoText;    // or a line the art generator draws, UTF-8
-    std::optional<std::string> music;       // an MP3 file
-    std::optional<std::string> invitation;  // an invitation file (invitation.h)
-    std::vector<PartyPicture> pictures;     // 0 (the show's own) to 12, in the order shown
+    std::optional<std::string> caption;         // the window's title, UTF-8
+    std::optional<std::string> background;      // font codes (letters.h), at least one
+    std::optional<std::string> logo;            // a picture file
+    std::optional<std::string> logoShadow;      // its shadow, a picture file
+    std::optional<std::string> logoText;        // or a line the art generator draws, UTF-8
+    std::optional<std::string> music;           // an MP3 file
+    std::optional<std::string> invitation;      // an invitation file (invitation.h)
+    std::vector<PartyPicture> pictures;         // 0 (the show's own) to 12, in the order shown
+    std::string file;                           // party.toml itself
+    std::map<std::string, SourcePlace> places;  // of each entry's value, by key
 };
 
 // Reads `folder`/party.toml. Everything wrong is added to `problems`, each at
 // its place in the file; files named must exist. False when anything was.
 bool readParty(const std::string& folder, Party& party, Problems& problems);
+
+// The prepared strip picture for a picture: beside it, "<name>.strip.png".
+std::string stripFileFor(const std::string& picture);
 
 // The 25 letters the background shows: the text, repeated as needed.
 std::string backgroundColumns(const std::string& background);

@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+struct SourcePlace {
+    int line = 0;
+    int column = 0;
+};
+
 struct Problem {
     std::string file;
     int line = 0;    // 1-based; 0 when the problem is the file as a whole

@@ -11,8 +11,10 @@
 #include "party/invitation.h"
 #include "party/invitation_check.h"
 #include "party/letters.h"
+#include "party/party_check.h"
 #include "party/party_file.h"
 #include "strip_picture.h"
+#include "testutil.h"
 
 namespace {
 
@@ -20,7 +22,6 @@ namespace fs = std::filesystem;
 
 const std::string kExample = FROSTHEM_SOURCE_DIR "/examples/norrsken";
 constexpr int kFontGlyphs = 126;
-constexpr double kOpeningSeconds = 18;
 
 TEST(ExampleParty, EveryFilePassesItsChecks)
 {
@@ -30,6 +31,9 @@ TEST(ExampleParty, EveryFilePassesItsChecks)
     EXPECT_TRUE(party.caption && party.background && party.logoText && party.music &&
                 party.invitation);
     EXPECT_EQ(party.pictures.size(), 4u);
+
+    initTestScreen();  // pictures are read as the show reads them
+    checkPartyFiles(party, problems);
 
     std::ifstream in(*party.invitation, std::ios::binary);
     std::ostringstream text;

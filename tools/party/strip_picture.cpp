@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kSuffix = ".strip.png";
-
 // The picture in cairo's premultiplied ARGB32.
 cairo_surface_t* readPicture(const std::string& path, std::string& reason)
 {
@@ -67,15 +65,6 @@ StripCrop stripCrop(int w, int h, std::optional<std::pair<int, int>> focus)
     const double fx = focus ? focus->first + 0.5 : w / 2.0;
     const double fy = focus ? focus->second + 0.5 : h / 2.0;
     return {scale, std::clamp(fx - cw / 2, 0.0, w - cw), std::clamp(fy - ch / 2, 0.0, h - ch)};
-}
-
-std::string stripFileFor(const std::string& picture)
-{
-    const size_t slash = picture.find_last_of('/');
-    const size_t dot = picture.find_last_of('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (hasExtension ? picture.substr(0, dot) : picture) + kSuffix;
 }
 
 bool prepareStripPicture(const std::string& picture, std::optional<std::pair<int, int>> focus,

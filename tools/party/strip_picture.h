@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "party/party_file.h"  // stripFileFor
+
 // The strip shows the top 121 rows of a picture, 640 pixels wide.
 constexpr int kSlotWidth = 640;
 constexpr int kSlotHeight = 121;
@@ -24,9 +26,6 @@ struct StripCrop {
 // that `focus` (the centre if none) is as near its middle as the picture's
 // edges allow.
 StripCrop stripCrop(int w, int h, std::optional<std::pair<int, int>> focus);
-
-// The prepared file for a picture: beside it, "<name>.strip.png".
-std::string stripFileFor(const std::string& picture);
 
 // Reads `picture`, writes its slot-sized version as stripFileFor(picture).
 // False, with `reason` set, when the picture cannot be read, is too large,
