@@ -41,14 +41,7 @@ protected:
         Problems problems;
         const bool ok = readParty(dir_.string(), party, problems);
         EXPECT_EQ(ok, problems.empty());
-        std::vector<std::string> out;
-        for (const Problem& p : problems) {
-            std::string s = describe(p);
-            for (size_t at; (at = s.find(dir_.string())) != std::string::npos;)
-                s.replace(at, dir_.string().size(), "P");
-            out.push_back(s);
-        }
-        return out;
+        return described(problems);
     }
 };
 
