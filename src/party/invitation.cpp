@@ -96,8 +96,9 @@ void addCell(Reader& r, std::vector<Cell>& cells, const Char& ch)
 bool parsePause(const std::string& mark, int& n)
 {
     const std::string word = "pause ";
+    // Up to nine digits: whatever is written, it fits an int to be refused.
     if (mark.compare(0, word.size(), word) != 0 || mark.size() == word.size() ||
-        mark.size() > word.size() + 4)
+        mark.size() > word.size() + 9)
         return false;
     n = 0;
     for (size_t i = word.size(); i < mark.size(); i++) {

@@ -2,6 +2,7 @@
 // and what to do, all of them at once.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -85,12 +86,12 @@ TEST(InvitationCheck, EveryProblemIsLocatedWithWhatToDo)
           "the "
           "letter '{'"}},
         {"pauses of no position at a page end, or too long",
-         "A {pause 0}\n\nB\nC {pause 1001}\n",
+         "A {pause 0}\n\nB\nC {pause 999999999}\n",
          kAsciiGlyphs,
          {"inv.txt:1:3: a page ends with a pause of at least 1 position (its last position is "
           "never "
           "shown): write {pause 1} or more",
-          "inv.txt:4:3: a pause of 1001 positions is over a minute: at most 1000"}},
+          "inv.txt:4:3: a pause of 999999999 positions is over a minute: at most 1000"}},
         {"a line too wide and a fifth line",
          "A\nB\nC\n" + line33 + "\nE\n",
          kAsciiGlyphs,
@@ -143,6 +144,52 @@ TEST(InvitationCheck, EveryProblemIsLocatedWithWhatToDo)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(problemsOf(c.text, c.glyphs), c.expected);
+    }
+}
+
+// Whatever bytes a file holds, compiling and checking it ends with every
+// byte of the text placed and nothing read out of bounds (the sanitizer
+// build watches).
+TEST(InvitationCheck, AnyBytesAreReadSafely)
+{
+    std::vector<std::string> texts = {"",
+                                      "{",
+                                      "}",
+                                      "{}",
+                                      "{{",
+                                      "{raw}",
+                                      "{raw}\n@",
+                                      "{raw}\n#",
+                                      "{raw}\n<<#",
+                                      "\n\n\n",
+                                      "\r",
+                                      "A\0B",
+                                      "{pause}",
+                                      "{pause x}",
+                                      "{centre}",
+                                      "{blank}\n{blank}",
+                                      "\xc3",
+                                      "\xf4\x90\x80\x80",
+                                      std::string(100000, 'W')};
+    // And some noise made of the format's own characters, from a fixed seed.
+    const char alphabet[] = "AZ {}#<@\n\r\t\xc3\xa5pause 0123blankcentreraw";
+    std::uint32_t state = 2027;
+    for (int n = 0; n < 200; n++) {
+        std::string t;
+        for (int i = 0; i < 60; i++) {
+            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+            t += alphabet[state % (sizeof alphabet - 1)];
+        }
+        texts.push_back((n % 2 ? "{raw}\n" : "") + t);
+    }
+    for (const std::string& text : texts) {
+        Problems problems;
+        const CompiledInvitation c = compileInvitation(text, "f", problems);
+        ASSERT_EQ(c.raw.size(), c.places.size());
+        checkInvitation(c, "f", kFullGlyphs, problems);
+        summarize(c.raw);
+        for (const Problem& p : problems)
+            EXPECT_FALSE(p.message.empty());
     }
 }
 
