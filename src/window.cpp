@@ -14,6 +14,7 @@
 #include "assets.h"
 #include "geometry.h"
 #include "report.h"
+#include "show_party.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
     if (!window)
         return failed(error, "cannot open a 640x480 window", SDL_GetError());
-    SDL_WM_SetCaption(kCaption, "");
+    SDL_WM_SetCaption(showParty.caption.empty() ? kCaption : showParty.caption.c_str(), "");
     // Opened as a scaled window first and then switched, so that F brings
     // back the scaled window rather than a bare 640x480 one.
     if (options.fullscreen)

@@ -7,8 +7,8 @@
 #include <sstream>
 
 const char* const kCaptureUsage =
-    "usage: frosthem-capture --out DIR [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
-    "       frosthem-capture --out DIR [--fps N] --at S[,S...]\n";
+    "usage: frosthem-capture --out DIR [--party DIR] [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
+    "       frosthem-capture --out DIR [--party DIR] [--fps N] --at S[,S...]\n";
 
 namespace {
 
@@ -90,6 +90,9 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
             rangeGiven = true;
         } else if (std::strcmp(opt, "--at") == 0) {
             ok = parseSecondsList(value, out.stillsMs);
+        } else if (std::strcmp(opt, "--party") == 0) {
+            out.party = value;
+            ok = *value != '\0';
         } else if (std::strcmp(opt, "--video") == 0) {
             out.video = value;
             ok = *value != '\0';
