@@ -97,6 +97,8 @@ bool loadParty(const std::string& folder, ShowParty& play, Problems& problems)
     readParty(folder, party, problems);
     checkPartyFiles(party, problems);
     checkBackground(party, problems);
+    // party.toml's problems from top to bottom, then the invitation's.
+    sortByPlace(problems, first);
     ShowParty found;
     loadInvitation(party, found, problems);
     if (problems.size() != first)
