@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     // cannot be found is then named.
     if (!enterProgramFolder())
         reportNotice("frosthem: cannot change to the program's folder; looking for its files here");
-    const int checked = takeParty(host.options, party);
+    const int checked = takeParty(host.options, party.empty() ? bundledParty() : party);
     if (checked >= 0)
         return checked;
     host.present = flip;

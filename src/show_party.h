@@ -7,6 +7,8 @@
 #include <vector>
 
 struct ShowParty {
+    std::string name;                   // UTF-8, for a host's title card; empty: none given
+    std::string dates;
     std::string caption;                // the window's title
     std::string background;             // font codes, one per column shown
     std::string message;                // the typewriter's text, ending with '@'

@@ -16,19 +16,60 @@ int fontGlyphs(const sge_bmpFont* font)
     return font->Chars - 1;
 }
 
+namespace {
+
+// The font, or a view of it whose table starts at the accented letters, and
+// the one-character text that stands for `code` in it.
+struct Glyph {
+    sge_bmpFont font;
+    char text[2];
+};
+
+Glyph glyphOf(const sge_bmpFont* font, unsigned char code)
+{
+    Glyph g{*font, {static_cast<char>(code), 0}};
+    if (code < kFirstSignedNegative)
+        return g;
+    const int shift = kFirstExtraCode - kFirstGlyphCode;
+    g.font.CharPos += kPositionsPerGlyph * shift;
+    g.font.Chars = static_cast<Sint16>(font->Chars - shift);
+    g.text[0] = static_cast<char>(code - shift);
+    return g;
+}
+
+bool hasGlyph(const sge_bmpFont* font, unsigned char code)
+{
+    return code <= ' ' || code - kFirstGlyphCode < fontGlyphs(font);
+}
+
+}  // namespace
+
 void drawFontCode(SDL_Surface* dst, sge_bmpFont* font, unsigned char code, Sint16 x, Sint16 y)
 {
-    if (code > ' ' && code - kFirstGlyphCode >= fontGlyphs(font))
+    if (!hasGlyph(font, code))
         return;
-    if (code < kFirstSignedNegative) {
-        char text[2] = {static_cast<char>(code), 0};
-        sge_BF_textout(dst, font, text, x, y);
-        return;
+    Glyph g = glyphOf(font, code);
+    sge_BF_textout(dst, &g.font, g.text, x, y);
+}
+
+int fontCodesWidth(sge_bmpFont* font, const std::string& codes)
+{
+    int width = 0;
+    for (const char c : codes) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (!hasGlyph(font, code))
+            continue;
+        Glyph g = glyphOf(font, code);
+        width += sge_BF_TextSize(&g.font, g.text).w;
     }
-    const int shift = kFirstExtraCode - kFirstGlyphCode;
-    sge_bmpFont view = *font;
-    view.CharPos += kPositionsPerGlyph * shift;
-    view.Chars = static_cast<Sint16>(font->Chars - shift);
-    char text[2] = {static_cast<char>(code - shift), 0};
-    sge_BF_textout(dst, &view, text, x, y);
+    return width;
+}
+
+void drawFontCodes(SDL_Surface* dst, sge_bmpFont* font, const std::string& codes, Sint16 x, Sint16 y)
+{
+    for (const char c : codes) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        drawFontCode(dst, font, code, x, y);
+        x = static_cast<Sint16>(x + fontCodesWidth(font, std::string(1, c)));
+    }
 }

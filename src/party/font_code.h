@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <sge.h>
 
+#include <string>
+
 // Glyphs the font holds, from '!' on.
 int fontGlyphs(const sge_bmpFont* font);
 
@@ -14,3 +16,8 @@ int fontGlyphs(const sge_bmpFont* font);
 // those are drawn through a view of the font whose table starts at the
 // accented letters. A code the font has no glyph for draws nothing.
 void drawFontCode(SDL_Surface* dst, sge_bmpFont* font, unsigned char code, Sint16 x, Sint16 y);
+
+// The width a text of font codes takes in `font`, and the text drawn with
+// its top-left corner at (x, y), each glyph as wide as its own box.
+int fontCodesWidth(sge_bmpFont* font, const std::string& codes);
+void drawFontCodes(SDL_Surface* dst, sge_bmpFont* font, const std::string& codes, Sint16 x, Sint16 y);

@@ -1,11 +1,11 @@
 #include "party/party_check.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <sys/stat.h>
 
 #include <cstdio>
 
+#include "assets.h"
 #include "decode.h"
 #include "picture_file.h"
 
@@ -28,7 +28,7 @@ struct Checker {
             report(at, key + ": " + path + " cannot be read: " + reason);
             return false;
         }
-        SDL_Surface* s = IMG_Load(path.c_str());
+        SDL_Surface* s = readPicture(path.c_str());
         if (!s) {
             report(at, key + ": " + path + " cannot be read: " + SDL_GetError() +
                            ": give a PNG, JPEG or BMP picture");

@@ -9,7 +9,8 @@
 namespace {
 
 const char* const kKeys =
-    "caption, background, logo, logo_shadow, logo_text, music, invitation and pictures";
+    "name, dates, place, caption, background, logo, logo_shadow, logo_text, music, invitation "
+    "and pictures";
 
 // The entries that hold one value, and how each is read.
 enum class Kind { Text, Letters, File };
@@ -19,6 +20,9 @@ struct Entry {
     std::optional<std::string> Party::*field;
 };
 const Entry kEntries[] = {
+    {"name", Kind::Text, &Party::name},
+    {"dates", Kind::Text, &Party::dates},
+    {"place", Kind::Text, &Party::place},
     {"caption", Kind::Text, &Party::caption},
     {"background", Kind::Letters, &Party::background},
     {"logo", Kind::File, &Party::logo},

@@ -28,6 +28,9 @@ struct PartyPicture {
 
 struct Party {
     std::string folder;
+    std::optional<std::string> name;            // the party's name, UTF-8: the web page's
+    std::optional<std::string> dates;           // title card, the zip's README, the release
+    std::optional<std::string> place;           // note; when and where, as the organiser writes them
     std::optional<std::string> caption;         // the window's title, UTF-8
     std::optional<std::string> background;      // font codes (letters.h), at least one
     std::optional<std::string> logo;            // a picture file

@@ -1,5 +1,7 @@
 #include "party/party_load.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -103,6 +105,8 @@ bool loadParty(const std::string& folder, ShowParty& play, Problems& problems)
     loadInvitation(party, found, problems);
     if (problems.size() != first)
         return false;
+    found.name = party.name.value_or("");
+    found.dates = party.dates.value_or("");
     found.caption = party.caption.value_or("");
     if (party.background)
         found.background = backgroundColumns(*party.background);
@@ -118,6 +122,13 @@ bool loadParty(const std::string& folder, ShowParty& play, Problems& problems)
         found.pictures.push_back(stripFileFor(p.file));
     play = found;
     return true;
+}
+
+std::string bundledParty()
+{
+    struct stat st;
+    const std::string toml = std::string(kBundledParty) + "/party.toml";
+    return stat(toml.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? kBundledParty : "";
 }
 
 PartySummary summarizeParty(const ShowParty& play)

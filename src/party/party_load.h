@@ -15,6 +15,13 @@ constexpr const char* kBackgroundFont = "gfx/newfont.bmp";
 // The show's own music, for a summary of a party that keeps it.
 constexpr const char* kOwnMusic = "data/demo.mp3";
 
+// A party carried by a build of the show for one party (the Windows zip, the
+// web site): a folder of this name beside the show's own files, played when
+// no other is asked for.
+constexpr const char* kBundledParty = "party";
+// kBundledParty when that folder holds a party.toml, else empty.
+std::string bundledParty();
+
 // Reads and checks the party in `folder` (a path that works from the working
 // folder, which holds gfx/). Every problem found is added to `problems`;
 // when there is none, `play` holds what the show puts in place of its own.

@@ -48,6 +48,9 @@ protected:
 TEST_F(PartyFolder, EveryEntryIsRead)
 {
     write("party.toml", R"(# our party
+name = "Norrsken LAN 2027"
+dates = "15-17 January"
+place = "Kiruna"
 caption = "Norrsken LAN 2027 — välkommen"
 background = "NORRSKENLAN Ö"
 logo = "logo.png"
@@ -60,6 +63,9 @@ pictures = ["a.png", { file = "b.jpg", focus = [640, 12] }]
     Problems problems;
     ASSERT_TRUE(readParty(dir_.string(), party, problems));
     const std::string d = dir_.string() + "/";
+    EXPECT_EQ(party.name, "Norrsken LAN 2027");
+    EXPECT_EQ(party.dates, "15-17 January");
+    EXPECT_EQ(party.place, "Kiruna");
     EXPECT_EQ(party.caption, "Norrsken LAN 2027 — välkommen");
     EXPECT_EQ(party.background, "NORRSKENLAN \x8a");  // Ö as its font code
     EXPECT_EQ(party.logo, d + "logo.png");
@@ -98,8 +104,8 @@ TEST_F(PartyFolder, EveryMistakeIsLocated)
     const Case cases[] = {
         {"unknown keys, all of them",
          "captoin = \"x\"\nmusic = \"tune.mp3\"\n[logo]\n",
-         {"P/party.toml:1:1: unknown key 'captoin': the keys are caption, background, logo, "
-          "logo_shadow, "
+         {"P/party.toml:1:1: unknown key 'captoin': the keys are name, dates, place, caption, "
+          "background, logo, logo_shadow, "
           "logo_text, music, invitation and pictures",
           "P/party.toml:3:1: logo must be text in double quotes"}},
         {"not TOML",

@@ -125,12 +125,12 @@ std::string located(std::string text, const fs::path& dir)
     return text;
 }
 
-harness::ProgramResult run(const std::vector<std::string>& argv)
+harness::ProgramResult run(const std::vector<std::string>& argv, const fs::path& folder = {})
 {
     // No display and no sound device are given: a program that went past the
     // checks would fail to open them with another exit code and message.
-    return harness::runProgram({argv, {}, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"}},
-                               kDeadline);
+    return harness::runProgram(
+        {argv, folder, {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"}}, kDeadline);
 }
 
 TEST(PartyProgram, EveryCheckStopsTheShowBeforeAnythingOpens)
@@ -184,6 +184,25 @@ TEST(PartyProgram, TheRendererWritesNothingForAPartyWithProblems)
               std::string::npos)
         << r.err;
     EXPECT_FALSE(fs::exists(out)) << "the output folder was made";
+}
+
+// The Windows zip and the web site carry their party as party/ beside the
+// show's files; it is played, and checked, without --party.
+TEST(PartyProgram, APartyFolderBesideTheShowIsPlayedWithoutBeingNamed)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "party");
+    spill(dir.path() / "party/party.toml", "colour = 1\n");
+    const harness::ProgramResult r = run({FROSTHEM_BINARY}, dir.path());
+    EXPECT_EQ(r.exitCode, kPartyProblems) << r.err;
+    EXPECT_NE(r.err.find("party/party.toml:1:1: unknown key 'colour'"), std::string::npos) << r.err;
+
+    fs::create_symlink(kSource / "gfx", dir.path() / "gfx");
+    fs::remove_all(dir.path() / "party");
+    fs::copy(kExample, dir.path() / "party", fs::copy_options::recursive);
+    const harness::ProgramResult ok = run({FROSTHEM_BINARY, "--check"}, dir.path());
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_NE(ok.out.find("typing advances: 691\n"), std::string::npos) << ok.out;
 }
 
 TEST(PartyProgram, CheckSummarisesTheExampleParty)
