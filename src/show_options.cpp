@@ -159,6 +159,8 @@ std::string helpText()
            "  --version      show the version and exit\n"
            "\n"
            "Keys: Escape quits, F switches between window and full screen.\n"
+           "A folder named party beside the show's files is played when no --party\n"
+           "is given.\n"
            "The pictures and music are read from gfx/, icons/ and data/ under the\n"
            "working folder. SDL12COMPAT_WINDOW_SCALING and SDL12COMPAT_SCALE_METHOD,\n"
            "when set, win over --scale and the crisp scaling chosen here.\n";
