@@ -205,6 +205,22 @@ TEST(PartyProgram, APartyFolderBesideTheShowIsPlayedWithoutBeingNamed)
     EXPECT_NE(ok.out.find("typing advances: 691\n"), std::string::npos) << ok.out;
 }
 
+// What a party leaves out stays as the show has it: a party that sets only
+// the caption renders the show's own frames.
+TEST(PartyProgram, APartyOfOnlyACaptionRendersTheShowsOwnFrames)
+{
+    TempDir dir;
+    spill(dir.path() / "party.toml", "caption = \"Only the title\"\n");
+    const fs::path out = dir.path() / "frames";
+    const harness::ProgramResult r = run(
+        {FROSTHEM_CAPTURE_BINARY, "--party", dir.path().string(), "--out", out.string(), "--at", "25"},
+        kSource);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(harness::slurp(out / "frame_001500.png") ==
+                harness::slurp(kSource / "tests/golden/frame_001500.png"))
+        << "the frame at 25 s differs from the show's own";
+}
+
 TEST(PartyProgram, CheckSummarisesTheExampleParty)
 {
     const harness::ProgramResult r =
