@@ -73,6 +73,7 @@ void loadInvitation(const Party& party, ShowParty& play, Problems& problems)
     if (!party.invitation)
         return;
     const std::string& file = *party.invitation;
+    const size_t before = problems.size();
     std::string text;
     if (!readWhole(file, text)) {
         problems.push_back({party.file, party.places.at("invitation").line,
@@ -80,13 +81,13 @@ void loadInvitation(const Party& party, ShowParty& play, Problems& problems)
                             "invitation: " + file + " cannot be read: check its permissions"});
         return;
     }
-    const size_t before = problems.size();
+    // What compiles is checked too, so a mark mistyped on one page does not
+    // hide a line too long on another.
     const CompiledInvitation c = compileInvitation(text, file, problems);
-    if (problems.size() == before) {
-        const int glyphs = fontGlyphsOrReport(kMessageFont, file, problems);
-        if (glyphs >= 0)
-            checkInvitation(c, file, glyphs, problems);
-    }
+    const int glyphs = fontGlyphsOrReport(kMessageFont, file, problems);
+    if (glyphs >= 0)
+        checkInvitation(c, file, glyphs, problems);
+    sortByPlace(problems, before);
     play.message = c.raw;
 }
 

@@ -157,17 +157,19 @@ TEST(PartyProgram, AllProblemsAreReportedAtOnceInFileOrder)
     TempDir dir;
     stock(dir.path());
     spill(dir.path() / "party.toml", "music = \"short.mp3\"\ncolour = 1\n" + kInvite);
-    spill(dir.path() / "inv.txt", "A\nB\nC\nD\nE\n\n" + kLong33 + "\n");
+    spill(dir.path() / "inv.txt", "A {wait}\nB\nC\nD\nE\n\n" + kLong33 + "\n");
     const harness::ProgramResult r =
         run({FROSTHEM_BINARY, "--check", "--party", dir.path().string()});
     EXPECT_EQ(r.exitCode, kPartyProblems);
     const std::string err = located(r.err, dir.path());
     const size_t music = err.find("P/party.toml:1:9: music");
     const size_t key = err.find("P/party.toml:2:1: unknown key 'colour'");
+    // A mark that does not compile hides none of the rules broken elsewhere.
+    const size_t mark = err.find("P/inv.txt:1:3: unknown mark {wait}");
     const size_t lines = err.find("P/inv.txt:4:2: a page holds at most 4 lines");
     const size_t wide = err.find("P/inv.txt:7:33: the line is 33 cells wide");
-    EXPECT_TRUE(music < key && key < lines && lines < wide) << err;
-    EXPECT_NE(err.find("4 problems in the party"), std::string::npos) << err;
+    EXPECT_TRUE(music < key && key < mark && mark < lines && lines < wide) << err;
+    EXPECT_NE(err.find("5 problems in the party"), std::string::npos) << err;
     EXPECT_EQ(r.out, "") << "no summary for a party with problems";
 }
 
