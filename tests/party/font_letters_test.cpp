@@ -151,6 +151,40 @@ TEST(FontLetters, CodesPastTheFontDrawNothing)
     SDL_FreeSurface(strip);
 }
 
+// A line of font codes (the web page's title card) is drawn glyph after
+// glyph, each as wide as its own box, accented letters included.
+TEST(FontLetters, ALineOfCodesSetsEachGlyphAfterTheOneBefore)
+{
+    initTestScreen();
+    sge_bmpFont* f = sge_BF_OpenFont(const_cast<char*>((kGfx + "mario3.bmp").c_str()),
+                                     SGE_BFTRANSP | SGE_BFSFONT);
+    ASSERT_NE(f, nullptr);
+    const std::string codes = {'A', static_cast<char>(letterCode(U'Å')), 'B'};
+    int sum = 0;
+    for (const char c : codes) {
+        const int w = fontCodesWidth(f, std::string(1, c));
+        EXPECT_GT(w, 0) << static_cast<int>(static_cast<unsigned char>(c));
+        sum += w;
+    }
+    EXPECT_EQ(fontCodesWidth(f, codes), sum);
+
+    SDL_Surface* line = makeSurface(kSide, kSide);
+    SDL_Surface* single = makeSurface(kSide, kSide);
+    fillRgb(line, kProbe);
+    fillRgb(single, kProbe);
+    drawFontCodes(line, f, codes, kX, kY);
+    int x = kX;
+    for (const char c : codes) {
+        drawFontCode(single, f, static_cast<unsigned char>(c), static_cast<Sint16>(x), kY);
+        x += fontCodesWidth(f, std::string(1, c));
+    }
+    EXPECT_EQ(crop(line, 0, 0, kSide, kSide, [](Uint32 c) { return c != kProbe; }),
+              crop(single, 0, 0, kSide, kSide, [](Uint32 c) { return c != kProbe; }));
+    SDL_FreeSurface(line);
+    SDL_FreeSurface(single);
+    sge_BF_CloseFont(f);
+}
+
 TEST(FontLetters, ReadableTextTypesItsAccentedLetters)
 {
     Problems problems;
