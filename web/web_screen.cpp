@@ -55,11 +55,12 @@ std::string fontCodes(const std::string& utf8)
     return codes;
 }
 
-// In the first of the fonts it fits on the screen in.
-void centredCodes(const std::string& utf8, int y)
+// In `f`, or in the message's font where it is too wide for the screen.
+void centredCodes(sge_bmpFont* f, const std::string& utf8, int y)
 {
     const std::string codes = fontCodes(utf8);
-    sge_bmpFont* f = fontCodesWidth(font_intro, codes) <= kScreenWidth ? font_intro : font;
+    if (fontCodesWidth(f, codes) > kScreenWidth)
+        f = font;
     drawFontCodes(screen, f, codes, static_cast<Sint16>((kScreenWidth - fontCodesWidth(f, codes)) / 2),
                   static_cast<Sint16>(y));
 }
@@ -102,9 +103,9 @@ void drawTitleCard()
         centred(font_intro, kTitle, kTitleY);
         centred(font, kSubtitle, kSubtitleY);
     } else {
-        centredCodes(showParty.name, kTitleY);
+        centredCodes(font_intro, showParty.name, kTitleY);
         if (!showParty.dates.empty())
-            centredCodes(showParty.dates, kSubtitleY);
+            centredCodes(font, showParty.dates, kSubtitleY);
     }
     centred(font, kPrompt, kPromptY);
 }

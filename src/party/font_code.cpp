@@ -42,6 +42,18 @@ bool hasGlyph(const sge_bmpFont* font, unsigned char code)
     return code <= ' ' || code - kFirstGlyphCode < fontGlyphs(font);
 }
 
+// How far a glyph moves the pen. SGE sizes a text with room to spare after
+// its last glyph, so the pen's step is the size of the glyph twice less the
+// size of it once.
+int advance(const sge_bmpFont* font, unsigned char code)
+{
+    if (!hasGlyph(font, code))
+        return 0;
+    Glyph g = glyphOf(font, code);
+    char twice[3] = {g.text[0], g.text[0], 0};
+    return sge_BF_TextSize(&g.font, twice).w - sge_BF_TextSize(&g.font, g.text).w;
+}
+
 }  // namespace
 
 void drawFontCode(SDL_Surface* dst, sge_bmpFont* font, unsigned char code, Sint16 x, Sint16 y)
@@ -55,13 +67,8 @@ void drawFontCode(SDL_Surface* dst, sge_bmpFont* font, unsigned char code, Sint1
 int fontCodesWidth(sge_bmpFont* font, const std::string& codes)
 {
     int width = 0;
-    for (const char c : codes) {
-        const unsigned char code = static_cast<unsigned char>(c);
-        if (!hasGlyph(font, code))
-            continue;
-        Glyph g = glyphOf(font, code);
-        width += sge_BF_TextSize(&g.font, g.text).w;
-    }
+    for (const char c : codes)
+        width += advance(font, static_cast<unsigned char>(c));
     return width;
 }
 
@@ -70,6 +77,6 @@ void drawFontCodes(SDL_Surface* dst, sge_bmpFont* font, const std::string& codes
     for (const char c : codes) {
         const unsigned char code = static_cast<unsigned char>(c);
         drawFontCode(dst, font, code, x, y);
-        x = static_cast<Sint16>(x + fontCodesWidth(font, std::string(1, c)));
+        x = static_cast<Sint16>(x + advance(font, code));
     }
 }

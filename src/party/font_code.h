@@ -17,7 +17,8 @@ int fontGlyphs(const sge_bmpFont* font);
 // accented letters. A code the font has no glyph for draws nothing.
 void drawFontCode(SDL_Surface* dst, sge_bmpFont* font, unsigned char code, Sint16 x, Sint16 y);
 
-// The width a text of font codes takes in `font`, and the text drawn with
-// its top-left corner at (x, y), each glyph as wide as its own box.
+// The width a text of font codes takes in `font` (the pen's steps, as
+// sge_BF_textout takes them), and the text drawn with its top-left corner at
+// (x, y), glyph after glyph.
 int fontCodesWidth(sge_bmpFont* font, const std::string& codes);
 void drawFontCodes(SDL_Surface* dst, sge_bmpFont* font, const std::string& codes, Sint16 x, Sint16 y);

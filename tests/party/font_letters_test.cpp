@@ -152,7 +152,7 @@ TEST(FontLetters, CodesPastTheFontDrawNothing)
 }
 
 // A line of font codes (the web page's title card) is drawn glyph after
-// glyph, each as wide as its own box, accented letters included.
+// glyph as SGE sets a text, accented letters included.
 TEST(FontLetters, ALineOfCodesSetsEachGlyphAfterTheOneBefore)
 {
     initTestScreen();
@@ -167,6 +167,18 @@ TEST(FontLetters, ALineOfCodesSetsEachGlyphAfterTheOneBefore)
         sum += w;
     }
     EXPECT_EQ(fontCodesWidth(f, codes), sum);
+    // An ASCII line drawn by SGE in one call looks the same.
+    char ascii[] = "NORRSKEN LAN";
+    SDL_Surface* bySge = makeSurface(kSide * 2, kSide);
+    SDL_Surface* byCodes = makeSurface(kSide * 2, kSide);
+    fillRgb(bySge, kProbe);
+    fillRgb(byCodes, kProbe);
+    sge_BF_textout(bySge, f, ascii, kX, kY);
+    drawFontCodes(byCodes, f, ascii, kX, kY);
+    EXPECT_EQ(crop(bySge, 0, 0, kSide * 2, kSide, [](Uint32 c) { return c != kProbe; }),
+              crop(byCodes, 0, 0, kSide * 2, kSide, [](Uint32 c) { return c != kProbe; }));
+    SDL_FreeSurface(bySge);
+    SDL_FreeSurface(byCodes);
 
     SDL_Surface* line = makeSurface(kSide, kSide);
     SDL_Surface* single = makeSurface(kSide, kSide);
