@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "harness.h"
 #include "hostile_files.h"
 
@@ -221,6 +223,34 @@ TEST(PartyProgram, APartyOfOnlyACaptionRendersTheShowsOwnFrames)
     EXPECT_TRUE(harness::slurp(out / "frame_001500.png") ==
                 harness::slurp(kSource / "tests/golden/frame_001500.png"))
         << "the frame at 25 s differs from the show's own";
+}
+
+// A logo picture of the party's own, given without a shadow, has none: the
+// frame is the one with a shadow that is all black, the logos' key colour.
+TEST(PartyProgram, ALogoPictureWithoutAShadowDrawsNoShadow)
+{
+    TempDir dir;
+    fs::copy_file(kExample / "logo-text.png", dir.path() / "logo.png");
+    SDL_Surface* black = SDL_CreateRGBSurface(SDL_SWSURFACE, 200, 60, 24, 0, 0, 0, 0);
+    ASSERT_NE(black, nullptr);
+    SDL_FillRect(black, nullptr, 0);
+    ASSERT_EQ(SDL_SaveBMP(black, (dir.path() / "black.bmp").c_str()), 0);
+    SDL_FreeSurface(black);
+    std::vector<std::string> frames;
+    for (const char* toml : {"logo = \"logo.png\"\n",
+                             "logo = \"logo.png\"\nlogo_shadow = \"black.bmp\"\n"}) {
+        spill(dir.path() / "party.toml", toml);
+        const fs::path out = dir.path() / ("frames" + std::to_string(frames.size()));
+        const harness::ProgramResult r = run({FROSTHEM_CAPTURE_BINARY, "--party", dir.path().string(),
+                                              "--out", out.string(), "--at", "25"},
+                                             kSource);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        frames.push_back(harness::slurp(out / "frame_001500.png"));
+    }
+    EXPECT_FALSE(frames[0].empty());
+    EXPECT_TRUE(frames[0] == frames[1]) << "a shadow is drawn where none was given";
+    EXPECT_FALSE(frames[0] == harness::slurp(kSource / "tests/golden/frame_001500.png"))
+        << "the party's logo is not drawn";
 }
 
 TEST(PartyProgram, CheckSummarisesTheExampleParty)
