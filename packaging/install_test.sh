@@ -40,7 +40,19 @@ wait "$show" || status=$?
 [ "$status" -eq 0 ] || fail "the show ended with status $status: $(cat show.err)"
 [ ! -s show.err ] || fail "the show said: $(cat show.err)"
 
+# A party folder named relative to where the show is called from.
+cp -r "$(dirname "$0")/../examples/norrsken" "my party"
+"$prefix/bin/frosthem" --check --party "my party" >check.out 2>check.err ||
+  fail "frosthem --check --party failed: $(cat check.err)"
+grep -q '^typing advances: ' check.out || fail "no summary of the party: $(cat check.out)"
+"$prefix/bin/frosthem" --check --party=my\ party >/dev/null 2>check.err ||
+  fail "frosthem --check --party= failed: $(cat check.err)"
+
 [ -x "$prefix/bin/frosthem-capture" ] || exit 0  # built without the tools
+
+"$prefix/bin/frosthem-capture" --party "my party" --out party --at 20 2>capture.err ||
+  fail "frosthem-capture --party failed: $(cat capture.err)"
+[ -s party/frame_001200.png ] || fail "no party frame written under $PWD: $(cat capture.err)"
 
 # The renderer: frames at 0, 16 and 33 ms, under this folder, not the assets'.
 "$prefix/bin/frosthem-capture" --out "two words/frames" --from 0 --to 0.05 2>capture.err ||

@@ -4,10 +4,14 @@
 # web server. The libraries come from Debian's source packages, built once
 # with Debian's emscripten and kept in build-web/prefix/; later builds only
 # rebuild the show itself.
+#   scripts/build-web.sh [PARTY_DIR]
+# With a party folder, checked first by the native show, the site carries it
+# and plays it; the page's title and title card give the party's name.
 set -euo pipefail
+party_dir=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/install-deps.sh emscripten
+scripts/install-deps.sh emscripten python3
 
 # Debian's emscripten finds its node modules (acorn, …) only here.
 export NODE_PATH=/usr/share/nodejs
@@ -24,10 +28,19 @@ site=$out/site
 source scripts/lib/build-once.sh
 source scripts/lib/web-libs.sh
 source scripts/lib/licences.sh
+source scripts/lib/party.sh
+
+party_copy=
+if [ -n "$party_dir" ]; then
+  check_party "$root" "$party_dir"
+  party_copy=$out/party
+  copy_party "$party_dir" "$party_copy"
+fi
 
 started=$SECONDS
 renice -n "$nice_level" $$ >/dev/null
 build_web_libraries
+copy_toml_headers "$prefix"
 
 # CMake's find_library and pkg-config look in the prefix only (and in
 # emscripten's own system folder).
@@ -35,7 +48,8 @@ export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
 export PKG_CONFIG_PATH=
 emcmake cmake -S "$root" -B "$out/show" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_FIND_ROOT_PATH="$prefix" -DFROSTHEM_OWN_PNG_LOADER=ON \
-  -DFROSTHEM_TESTS=OFF -DFROSTHEM_TOOLS=OFF -DFROSTHEM_BENCH=OFF >/dev/null
+  -DFROSTHEM_TESTS=OFF -DFROSTHEM_TOOLS=OFF -DFROSTHEM_BENCH=OFF \
+  -DFROSTHEM_WEB_PARTY="$party_copy" >/dev/null
 cmake --build "$out/show" -j"$jobs" --target frosthem_web
 
 rm -rf "$site.new"
@@ -44,6 +58,11 @@ cp "$out/show/web/index.html" "$out/show/web/frosthem.js" "$out/show/web/frosthe
    "$out/show/web/frosthem.data" "$site.new/"
 # The credits: our licence and those of the libraries built into the module.
 ship_licences "$sources" "$site.new"
+if [ -n "$party_dir" ]; then
+  # The page's title: the party's name, as HTML text.
+  name=$(party_value "$party_dir" name | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
+  [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}' "$site.new/index.html"
+fi
 rm -rf "$site"
 mv "$site.new" "$site"
 echo "build-web.sh: $site ready in $((SECONDS - started)) s:" >&2

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds the show for 64-bit Windows with Debian's mingw-w64 and packs it:
-#   scripts/build-windows.sh
+#   scripts/build-windows.sh [PARTY_DIR]
 # gives build-windows/frosthem-VERSION-windows-x64.zip: one static exe (it
 # needs only Windows' own DLLs), gfx/, icons/, data/, README.txt and the licences of
-# the libraries built into it. The libraries are built from Debian's source
+# the libraries built into it. With a party folder, checked first by the
+# native show, the zip carries it as party/, which the exe plays, and its
+# README opens with the party's name. The libraries are built from Debian's source
 # packages into build-windows/prefix once; later runs reuse them.
 # Also builds frosthem-capture.exe (not packed), which the tests compare with
 # the native renderer.
 set -euo pipefail
+party_dir=${1:+$(realpath "$1")}
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build-windows
 cache=$out/cache
@@ -17,13 +20,16 @@ patches=$root/packaging/windows/patches
 host=x86_64-w64-mingw32
 jobs=$(nproc)
 
-"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip icoutils
+"$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 zip icoutils python3
 # shellcheck source=lib/build-once.sh
 . "$root/scripts/lib/build-once.sh"
 # shellcheck source=lib/licences.sh
 . "$root/scripts/lib/licences.sh"
 # shellcheck source=lib/reproducible.sh
 . "$root/scripts/lib/reproducible.sh"
+# shellcheck source=lib/party.sh
+. "$root/scripts/lib/party.sh"
+[ -z "$party_dir" ] || check_party "$root" "$party_dir"
 
 export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
@@ -137,6 +143,7 @@ once sdl libsdl1.2 "$root/packaging/web/patches/sdl-alpha-blend-as-sdl2.patch"
 once mpg123 mpg123
 once kissfft kissfft
 once sge libsdl-sge "$patches/sge-va-start.patch" "$patches/sge-stdio.patch"
+copy_toml_headers "$prefix"
 echo "== libraries ready after $((SECONDS - started)) s" >&2
 
 cd "$root"
@@ -152,6 +159,21 @@ $host-strip -o "$stage/frosthem.exe" "$out/build/frosthem.exe"
 cp -r gfx icons "$stage/"
 cp data/demo.mp3 "$stage/data/"
 sed "s/@VERSION@/$version/" packaging/windows/README.txt >"$stage/README.txt"
+if [ -n "$party_dir" ]; then
+  copy_party "$party_dir" "$stage/party"
+  {
+    party_value "$party_dir" name
+    when=$(party_value "$party_dir" dates)
+    where=$(party_value "$party_dir" place)
+    [ -z "$when$where" ] || echo "${when}${when:+${where:+, }}${where}"
+    echo
+    echo "This is the invitation to the party above: frosthem.exe plays its"
+    echo "words, music and pictures from the folder party\\, which must stay beside it."
+    echo
+    cat "$stage/README.txt"
+  } >"$stage/README.new"
+  mv "$stage/README.new" "$stage/README.txt"
+fi
 ship_licences "$cache" "$stage"
 cp /usr/share/doc/mingw-w64-common/copyright "$stage/licences/mingw-w64.txt"
 # libgcc and libstdc++ are linked in statically: their licence, GPL 3 with

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-sge-dev
   libmpg123-dev libkissfft-dev
+  libtomlplusplus-dev             # a party's settings file
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libmp3lame-dev fonts-dejavu-core libpng-dev libx11-dev
   xvfb openbox xdotool            # the real-window tests

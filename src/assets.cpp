@@ -11,8 +11,10 @@
 #endif
 
 #include "animation.h"
+#include "geometry.h"
 #include "held_stderr.h"
 #include "picture_file.h"
+#include "show_party.h"
 #include "effects/balls.h"
 
 sge_bmpFont* font;
@@ -210,6 +212,40 @@ SDL_Surface* loadBmpKeyedBlack(const char* path)
     return displayCopy(s, path);
 }
 
+// A party's logo: any picture the show reads, keyed on black as its own.
+SDL_Surface* loadPictureKeyedBlack(const char* path)
+{
+    SDL_Surface* s = loadPng(path);
+    setKey(s, 0, 0, 0);
+    return displayCopy(s, path);
+}
+
+SDL_Surface* loadLogo(const std::string& party, const char* own)
+{
+    return party.empty() ? loadBmpKeyedBlack(own) : loadPictureKeyedBlack(party.c_str());
+}
+
+// A party's logo given without a shadow has none: one keyed black pixel.
+SDL_Surface* noShadow()
+{
+    if (failed())
+        return nullptr;
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, kScreenDepth, 0, 0, 0, 0);
+    if (!s)
+        return loadFailed("(the logo's empty shadow)");
+    SDL_FillRect(s, nullptr, 0);
+    setKey(s, 0, 0, 0);
+    return displayCopy(s, "(the logo's empty shadow)");
+}
+
+// The strip's twelve slots take a party's pictures in turn; the two spare
+// slots stay the show's.
+const char* bajsFile(int slot)
+{
+    const bool party = !showParty.pictures.empty() && slot < kStripSlots;
+    return party ? partyPicture(slot).c_str() : kBajsFiles[slot];
+}
+
 }  // namespace
 
 SDL_Surface* ballPicture32(SDL_Surface* loaded)
@@ -258,7 +294,7 @@ bool loadGfx(std::string& error)
     setKey(img_snowflake, 255, 0, 255);
 
     for (int i = 0; i < kBajsSlots; i++)
-        bajssurface[i] = loadPng(kBajsFiles[i]);
+        bajssurface[i] = loadPng(bajsFile(i));
 
     for (int i = 0; i < kBallPictures; i++)
         ball.frames[i] = loadBall(kBallFiles[i]);
@@ -276,8 +312,10 @@ bool loadGfx(std::string& error)
     img_bottom = loadPngDisplay("gfx/botton.png");
     img_top_bar = loadPng("gfx/top_bar_snow.png");
     img_tomte = loadPng("gfx/tomte.png");
-    img_frosthemlogga = loadBmpKeyedBlack("gfx/frosthemliten.bmp");
-    img_frosthemlogga_skugga = loadBmpKeyedBlack("gfx/frosthem_skugga.bmp");
+    img_frosthemlogga = loadLogo(showParty.logo, "gfx/frosthemliten.bmp");
+    const bool shadowless = !showParty.logo.empty() && showParty.logoShadow.empty();
+    img_frosthemlogga_skugga =
+        shadowless ? noShadow() : loadLogo(showParty.logoShadow, "gfx/frosthem_skugga.bmp");
     img_border_uppe = loadPng("gfx/border_uppe.png");
     img_border_nere = loadPng("gfx/border_nere.png");
     if (failed()) {

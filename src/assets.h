@@ -10,7 +10,8 @@
 
 #include <string>
 
-constexpr int kBajsSlots = 14;   // 12 strip pictures and two spare slots
+constexpr int kStripSlots = 12;  // the strip's pictures
+constexpr int kBajsSlots = 14;   // those and two spare slots
 constexpr int kAmigaBarCount = 3;
 
 extern sge_bmpFont* font;                 // the invitation's font

@@ -12,6 +12,10 @@ Uint32 getTicks();
 void setTicks(Uint32 now);
 // Advances the virtual clock (switching to it if needed).
 void advanceTicks(Uint32 ms);
+// From the virtual clock's present reading on, time passes as SDL's clock
+// does: a show worked out up to a moment then plays on in real time, its
+// stored ticks still in the same count.
+void followRealTime();
 // Back to SDL's own clock.
 void useRealClock();
 bool clockIsVirtual();

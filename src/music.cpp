@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "report.h"
+#include "show_party.h"
 
 FSOUND_SAMPLE* handle_sound = nullptr;
 
@@ -29,7 +30,8 @@ bool preloaded = false;  // a failed preload is not tried (and reported) again
 
 FSOUND_SAMPLE* loadMusic()
 {
-    return isFolder(kMusicFile) ? nullptr : FSOUND_Sample_Load(0, kMusicFile, FSOUND_LOOP_OFF, 0, 0);
+    const char* file = showParty.music.empty() ? kMusicFile : showParty.music.c_str();
+    return isFolder(file) ? nullptr : FSOUND_Sample_Load(0, file, FSOUND_LOOP_OFF, 0, 0);
 }
 
 }  // namespace

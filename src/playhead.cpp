@@ -8,12 +8,12 @@ namespace {
 constexpr std::uint64_t kNsPerSecond = 1000000000;
 }  // namespace
 
-void Playhead::restart()
+void Playhead::restart(std::size_t from)
 {
     started_ = false;
-    blockStart_ = 0;
-    handedOutEnd_ = 0;
-    reported_ = 0;
+    blockStart_ = from;
+    handedOutEnd_ = from;
+    reported_ = from;
 }
 
 void Playhead::handedOut(std::uint64_t nowNs, std::size_t start, std::size_t count)

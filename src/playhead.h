@@ -16,8 +16,8 @@ public:
 
     void setLatency(std::size_t frames) { latency_ = frames; }
     std::size_t latency() const { return latency_; }
-    // A play has started from the track's first frame.
-    void restart();
+    // A play has started from the track's frame `from`.
+    void restart(std::size_t from = 0);
     // The callback at `nowNs` handed out the frames [start, start + count).
     void handedOut(std::uint64_t nowNs, std::size_t start, std::size_t count);
     // The frame heard at `nowNs`: never before the one reported last in

@@ -22,6 +22,7 @@
 #include "music.h"
 #include "report.h"
 #include "show.h"
+#include "show_party.h"
 #include "sound.h"
 #include "spectrum_display.h"
 #include "window.h"
@@ -88,6 +89,8 @@ bool prepareScenes(std::string& error)
 {
     if (!loadGfx(error))
         return false;
+    if (!showParty.message.empty())
+        useMessage(showParty.message.c_str());
     initPlasma();
     initBgText();
     initSnow();

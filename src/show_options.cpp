@@ -30,6 +30,47 @@ bool parseScale(const std::string& text, int& scale)
     return true;
 }
 
+// Seconds written plainly, with at most three decimals: "95", "18.5".
+bool parseSeconds(const std::string& text, Uint32& ms)
+{
+    const size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    const std::string part = dot == std::string::npos ? "" : text.substr(dot + 1);
+    if (whole.empty() || whole.size() > 5 || part.size() > 3 || (dot != std::string::npos && part.empty()))
+        return false;
+    Uint32 value = 0;
+    for (const char c : whole + part + std::string(3 - part.size(), '0')) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + static_cast<Uint32>(c - '0');
+    }
+    if (value > kMaxStartMs)
+        return false;
+    ms = value;
+    return true;
+}
+
+// "--name VALUE" or "--name=VALUE".
+bool takesValue(const std::string& arg, const std::string& name)
+{
+    return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+// The value of the option at args[i], moving past it when it is separate.
+bool valueOf(const std::vector<std::string>& args, std::size_t& i, std::string& value)
+{
+    const std::string& arg = args[i];
+    const size_t eq = arg.find('=');
+    if (eq != std::string::npos) {
+        value = arg.substr(eq + 1);
+        return true;
+    }
+    if (i + 1 == args.size())
+        return false;
+    value = args[++i];
+    return true;
+}
+
 CommandLine failure(const std::string& error)
 {
     CommandLine result;
@@ -59,16 +100,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
             result.options.fullscreen = true;
         } else if (arg == "--mute") {
             result.options.mute = true;
-        } else if (arg == "--scale" || arg.rfind("--scale=", 0) == 0) {
+        } else if (arg == "--check") {
+            result.options.check = true;
+        } else if (takesValue(arg, "--party")) {
+            if (!valueOf(args, i, result.options.party) || result.options.party.empty())
+                return failure("--party needs a value: the party's folder");
+        } else if (takesValue(arg, "--start")) {
             std::string value;
-            if (arg == "--scale") {
-                if (i + 1 == args.size())
-                    return failure("--scale needs a value: a whole number from 1 to " +
-                                   std::to_string(kMaxScale) + ", or auto");
-                value = args[++i];
-            } else {
-                value = arg.substr(arg.find('=') + 1);
-            }
+            if (!valueOf(args, i, value))
+                return failure("--start needs a value: the seconds to begin at");
+            if (!parseSeconds(value, result.options.startMs))
+                return failure("bad --start '" + value + "': seconds from 0 to " +
+                               std::to_string(kMaxStartMs / 1000) + ", at most 3 decimals");
+        } else if (takesValue(arg, "--scale")) {
+            std::string value;
+            if (!valueOf(args, i, value))
+                return failure("--scale needs a value: a whole number from 1 to " +
+                               std::to_string(kMaxScale) + ", or auto");
             if (value == "auto")
                 result.options.scale = 0;
             else if (!parseScale(value, result.options.scale))
@@ -86,7 +134,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 std::string usageLine()
 {
     return std::string("usage: ") + kProgram +
-           " [--window | --fullscreen] [--scale N | --scale auto] [--mute] [--help] [--version]";
+           " [--window | --fullscreen] [--scale N | --scale auto] [--mute]\n"
+           "       [--party DIR] [--check] [--start S] [--help] [--version]";
 }
 
 std::string helpText()
@@ -100,10 +149,19 @@ std::string helpText()
            "  --scale N      open the window at N times 640x480 (1 to " + std::to_string(kMaxScale) + ")\n"
            "  --scale auto   the largest size that fits in 90% of the desktop (the default)\n"
            "  --mute         play without sound; the pictures still follow the music\n"
+           "  --party DIR    play the party in folder DIR (its party.toml, text, music\n"
+           "                 and pictures); every problem in it is reported, and\n"
+           "                 nothing starts until there is none (exit code 2)\n"
+           "  --check        check the party (or the show's own) and print what its\n"
+           "                 text and music take, then exit: 0 when all is well, 2 if not\n"
+           "  --start S      begin S seconds into the show (for example 95 or 18.5):\n"
+           "                 the frames up to there are worked out, then it plays\n"
            "  --help         show this help and exit\n"
            "  --version      show the version and exit\n"
            "\n"
            "Keys: Escape quits, F switches between window and full screen.\n"
+           "A folder named party beside the show's files is played when no --party\n"
+           "is given.\n"
            "The pictures and music are read from gfx/, icons/ and data/ under the\n"
            "working folder. SDL12COMPAT_WINDOW_SCALING and SDL12COMPAT_SCALE_METHOD,\n"
            "when set, win over --scale and the crisp scaling chosen here.\n";

@@ -2,6 +2,8 @@
 // the usual --help and --version.
 #pragma once
 
+#include <SDL.h>
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,9 @@ struct ShowOptions {
     bool fullscreen = false;
     int scale = 0;  // whole multiple of 640x480; 0: chosen from the desktop's size
     bool mute = false;
+    std::string party;       // a party folder to play; empty: the show's own
+    bool check = false;      // check the party, print its summary, end
+    Uint32 startMs = 0;      // where the show begins (simulated up to there)
 };
 
 enum class CommandLineAction { Run, Help, Version, Error };
@@ -20,6 +25,8 @@ struct CommandLine {
 };
 
 constexpr int kMaxScale = 16;
+// --start goes at most this far: a day of show.
+constexpr Uint32 kMaxStartMs = 24u * 3600u * 1000u;
 
 // Reads the arguments after the program's name. Of --window and
 // --fullscreen, and of several --scale, the last one counts.

@@ -87,6 +87,27 @@ bool startCapturedShow(MusicTape& tape, std::string& error)
     return true;
 }
 
+bool startShowAt(const ShowHost& host, Uint32 ms, std::string& error)
+{
+    ShowHost worked = host;
+    worked.clock = ShowClock::Virtual;
+    worked.virtualStart = kCaptureStartTick;
+    worked.silent = true;
+    if (!startShow(worked, error))
+        return false;
+    const long last = firstFrameAt(ms, kStartFps);
+    for (long k = 0; k <= last && !quitRequested; k++) {
+        setTicks(kCaptureStartTick + frameMs(k, kStartFps));
+        framePass();
+    }
+    if (host.present != nullptr)
+        host.present();
+    followRealTime();
+    if (!host.silent && !host.options.mute)
+        soundGoLive();
+    return true;
+}
+
 SimulatedFrame simulateFrame(long k, int fps)
 {
     const Uint32 ms = frameMs(k, fps);

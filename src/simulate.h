@@ -70,6 +70,18 @@ ShowHost capturedHost(Uint32 start = kCaptureStartTick);
 // the reason in `error`, when the surface or a picture cannot be had.
 bool startCapturedShow(MusicTape& tape, std::string& error);
 
+// The rate at which a show started part-way is worked out up to its start,
+// the renderer's usual one.
+constexpr int kStartFps = 60;
+
+// The show begun `ms` into it: started as the renderer starts it (on the
+// host's screen, without sound), its frames worked out at kStartFps up to
+// the first at `ms` or later, which is presented; from then on the clock runs
+// in real time and the music is heard from there, on an audio device unless
+// the host is silent. False, with the reason in `error`, as startShow; a quit
+// asked for on the way ends the working out early.
+bool startShowAt(const ShowHost& host, Uint32 ms, std::string& error);
+
 // Frame k at `fps`: the virtual clock set to its time, then the frame step.
 SimulatedFrame simulateFrame(long k, int fps);
 // Runs frames 0 .. count-1 at `fps`, handing each to `sink` after its pass;

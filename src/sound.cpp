@@ -371,6 +371,30 @@ void soundOnPlay(void (*listener)(void* data), void* data)
     playListenerData = data;
 }
 
+bool soundGoLive()
+{
+    SoundState& s = state();
+    if (!s.initialised || s.deviceOpen || ownDevice != nullptr)
+        return false;
+    const bool playing = channelPlaying();
+    const std::size_t from = playing ? silentPosition() : 0;
+    // Set before the device runs its first callback; the silent timeline
+    // does not use them.
+    Channel& ch = s.channel;
+    ch.mixPos = from;
+    ch.playhead.restart(from);
+    // A track that ended in silence is started again by the keep-alive.
+    ch.playing.store(playing);
+    devicelessRequested = false;
+    std::string reason;
+    s.deviceOpen = openDevice(reason);
+    if (!s.deviceOpen) {
+        reportNotice("frosthem: no audio device (%s); the music runs silently", reason.c_str());
+        return false;
+    }
+    return true;
+}
+
 void soundSetDeviceless(bool deviceless)
 {
     devicelessRequested = deviceless;

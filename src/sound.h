@@ -71,6 +71,11 @@ struct SoundDevice {
 // Use `device` (nullptr: SDL's audio again) from the next FSOUND_Init on.
 void soundUseDevice(const SoundDevice* device);
 
+// A sound layer started without a device (soundSetDeviceless) opens SDL's
+// audio now and goes on playing channel 0 from where its silent timeline
+// has got to. False, with the music left silent, when there is no device.
+bool soundGoLive();
+
 // Calls `listener(data)` each time FSOUND_PlaySound starts channel 0: at
 // start-up, and each time the show starts its music over after the end.
 // The call comes at the tick the play counts from. nullptr: nobody listens.

@@ -16,6 +16,7 @@
 #include "geometry.h"
 #include "held_stderr.h"
 #include "report.h"
+#include "show_party.h"
 
 namespace {
 
@@ -186,7 +187,7 @@ SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
     if (!window)
         return failed(error, "cannot open a 640x480 window", (SDL_GetError() + compatSettings).c_str());
-    SDL_WM_SetCaption(kCaption, "");
+    SDL_WM_SetCaption(showParty.caption.empty() ? kCaption : showParty.caption.c_str(), "");
     // Opened as a scaled window first and then switched, so that F brings
     // back the scaled window rather than a bare 640x480 one.
     if (options.fullscreen)

@@ -203,13 +203,16 @@ TEST(CaptureCli, UnwritableOutputsAndMissingFfmpegAreNamed)
 // One run renders all the reference frames; each is compared pixel for
 // pixel. tests/golden/regenerate.sh renews them when the picture is meant
 // to change.
-TEST(CaptureGolden, FramesMatchTheReferences)
+// The frames at the times `golden`/times lists, rendered with `args`, are
+// the references in `golden`, pixel for pixel.
+void expectReferenceFrames(const std::string& golden, std::vector<std::string> args)
 {
     std::string times;
-    std::ifstream(std::string(kGoldenDir) + "/times") >> times;
-    ASSERT_FALSE(times.empty()) << "tests/golden/times lists the seconds to render";
+    std::ifstream(golden + "/times") >> times;
+    ASSERT_FALSE(times.empty()) << golden << "/times lists the seconds to render";
     TempDir dir;
-    const CaptureRun run = capture({"--out", dir.path().string(), "--at", times});
+    args.insert(args.end(), {"--out", dir.path().string(), "--at", times});
+    const CaptureRun run = capture(args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const fs::path inspect = fs::path(FROSTHEM_CAPTURE_BINARY).parent_path() / "golden-actual";
@@ -217,7 +220,7 @@ TEST(CaptureGolden, FramesMatchTheReferences)
     std::string t;
     while (std::getline(list, t, ',')) {
         const std::string name = frameFileName(firstFrameAt(static_cast<Uint32>(std::stod(t) * 1000 + 0.5), 60));
-        const RgbImage expected = loadRgb(std::string(kGoldenDir) + "/" + name);
+        const RgbImage expected = loadRgb(golden + "/" + name);
         const RgbImage actual = loadRgb(dir / name);
         ASSERT_EQ(actual.width, kW) << name << " was not rendered";
         ASSERT_EQ(expected.width, kW) << "no reference " << name << ": run tests/golden/regenerate.sh";
@@ -235,6 +238,18 @@ TEST(CaptureGolden, FramesMatchTheReferences)
         EXPECT_EQ(differing, 0) << name << " (" << t << " s): " << differing << " pixels differ, first:" << first
                                 << "\nactual frame: " << (inspect / name).string();
     }
+}
+
+TEST(CaptureGolden, FramesMatchTheReferences)
+{
+    expectReferenceFrames(kGoldenDir, {});
+}
+
+// The example party: its text on a page with accented letters, its logo line
+// and background letters, its photos in the strip.
+TEST(CaptureGolden, TheExamplePartysFramesMatchTheReferences)
+{
+    expectReferenceFrames(std::string(kGoldenDir) + "/party", {"--party", "examples/norrsken"});
 }
 
 TEST(CaptureShow, OpeningIsBlackAndWhiteAndMirroredBothWays)

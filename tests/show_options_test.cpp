@@ -39,6 +39,24 @@ TEST(Options, EachOptionIsRead)
     EXPECT_TRUE(parse({"--window", "--fullscreen"}).options.fullscreen);
 }
 
+TEST(Options, APartyACheckAndAStartAreRead)
+{
+    const CommandLine line = parse({"--party", "my party", "--check", "--start", "95.25"});
+    ASSERT_EQ(line.action, CommandLineAction::Run) << line.error;
+    EXPECT_EQ(line.options.party, "my party");
+    EXPECT_TRUE(line.options.check);
+    EXPECT_EQ(line.options.startMs, 95250u);
+
+    EXPECT_EQ(parse({"--party=a=b"}).options.party, "a=b");
+    struct Start {
+        const char* text;
+        Uint32 ms;
+    };
+    for (const Start s : {Start{"0", 0}, Start{"18.5", 18500}, Start{"18.05", 18050},
+                          Start{"0.001", 1}, Start{"86400", kMaxStartMs}})
+        EXPECT_EQ(parse({std::string("--start=") + s.text}).options.startMs, s.ms) << s.text;
+}
+
 TEST(Options, HelpAndVersionWinOverTheRest)
 {
     EXPECT_EQ(parse({"--mute", "--help"}).action, CommandLineAction::Help);
@@ -77,6 +95,16 @@ TEST(Options, MistakesAreRefusedWithTheReason)
         {{"--scale", ""}, "bad --scale ''"},
         {{"--scale="}, "bad --scale ''"},
         {{"--scale", "--mute"}, "bad --scale '--mute'"},
+        {{"--party"}, "--party needs a value"},
+        {{"--party="}, "--party needs a value"},
+        {{"--start"}, "--start needs a value"},
+        {{"--start", "-1"}, "bad --start '-1'"},
+        {{"--start", "1e3"}, "bad --start '1e3'"},
+        {{"--start", "1.2345"}, "bad --start '1.2345'"},
+        {{"--start", "2."}, "bad --start '2.'"},
+        {{"--start", ".5"}, "bad --start '.5'"},
+        {{"--start", "86400.001"}, "bad --start '86400.001'"},
+        {{"--start", "99999999999"}, "bad --start"},
     };
     for (const Case& c : cases) {
         const CommandLine line = parse(c.args);

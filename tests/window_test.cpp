@@ -60,6 +60,26 @@ TEST(Window, ScaledWindowGoesFullScreenAndBackThenQuits)
     reap(show);
 }
 
+// A party's caption names the window, here at once 25 s into the show.
+TEST(Window, APartyStartedPartWayHasItsOwnCaption)
+{
+    harness::TempDir party;
+    harness::spill(party.path() / "party.toml", "caption = \"Our Own Party 2027\"\n");
+    VirtualDesktop desktop(kDesktopWidth, kDesktopHeight);
+    ASSERT_EQ(desktop.error(), "");
+    harness::ProgramSpec spec = showOn(desktop, "1");
+    spec.argv.insert(spec.argv.end(), {"--party", party.path().string(), "--start", "25"});
+    Program show(spec);
+    const Window window = desktop.waitForWindow(show.pid(), "Our Own Party 2027", kAppearSeconds);
+    ASSERT_NE(window, 0u) << "no window; the show said: " << show.err();
+    ASSERT_TRUE(desktop.waitForDrawing(window, kAppearSeconds)) << show.err();
+    ASSERT_EQ("", desktop.xdotool({"key", "--window", std::to_string(window), "Escape"}));
+    EXPECT_TRUE(show.waitExit(kChangeSeconds));
+    EXPECT_EQ(show.exitCode(), 0) << show.howItEnded() << ": " << show.err();
+    EXPECT_EQ(show.err(), "");
+    reap(show);
+}
+
 // Xlib's own way out on a lost connection runs the exit handlers, whose
 // SDL_Quit then waited forever on the dead server.
 void expectQuickEndOnLostDisplay(bool killServer)

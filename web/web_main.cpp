@@ -20,6 +20,7 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "party/party_load.h"
 #include "report.h"
 #include "show.h"
 #include "simulate.h"
@@ -126,6 +127,13 @@ EMSCRIPTEN_KEEPALIVE void frosthem_stop()
 int main()
 {
     std::string error;
+    // A site built for a party carries it; checked as on the desktop.
+    const std::string party = bundledParty();
+    Problems problems;
+    if (!party.empty() && !loadParty(party, showParty, problems)) {
+        printProblems(problems);
+        return failed(std::to_string(problems.size()) + " problems in the party; nothing was started");
+    }
     const int captures = jsCaptureCount();
     if (captures > 0) {
         for (int i = 0; i < captures; i++)

@@ -7,6 +7,9 @@
 
 #include "assets.h"
 #include "globals.h"
+#include "party/font_code.h"
+#include "party/letters.h"
+#include "show_party.h"
 
 namespace {
 
@@ -36,6 +39,30 @@ void centred(sge_bmpFont* f, char* text, int y)
     const SDL_Rect size = sge_BF_TextSize(f, text);
     sge_BF_textout(screen, f, text, static_cast<Sint16>((kScreenWidth - size.w) / 2),
                    static_cast<Sint16>(y));
+}
+
+// UTF-8 as font codes; a letter the fonts lack shows as '?'.
+std::string fontCodes(const std::string& utf8)
+{
+    std::string codes;
+    for (size_t pos = 0; pos < utf8.size();) {
+        char32_t c;
+        int length;
+        const int code = decodeUtf8(utf8, pos, c, length) ? letterCode(c) : -1;
+        codes += static_cast<char>(code < 0 ? '?' : code);
+        pos += static_cast<size_t>(length);
+    }
+    return codes;
+}
+
+// In `f`, or in the message's font where it is too wide for the screen.
+void centredCodes(sge_bmpFont* f, const std::string& utf8, int y)
+{
+    const std::string codes = fontCodes(utf8);
+    if (fontCodesWidth(f, codes) > kScreenWidth)
+        f = font;
+    drawFontCodes(screen, f, codes, static_cast<Sint16>((kScreenWidth - fontCodesWidth(f, codes)) / 2),
+                  static_cast<Sint16>(y));
 }
 
 }  // namespace
@@ -71,7 +98,14 @@ void drawTitleCard()
     SDL_BlitSurface(img_top, nullptr, screen, &top);
     SDL_Rect bottom{0, kPanelTop, 0, 0};
     SDL_BlitSurface(img_bottom, nullptr, screen, &bottom);
-    centred(font_intro, kTitle, kTitleY);
-    centred(font, kSubtitle, kSubtitleY);
+    // A party's own name and dates in place of the show's.
+    if (showParty.name.empty()) {
+        centred(font_intro, kTitle, kTitleY);
+        centred(font, kSubtitle, kSubtitleY);
+    } else {
+        centredCodes(font_intro, showParty.name, kTitleY);
+        if (!showParty.dates.empty())
+            centredCodes(font, showParty.dates, kSubtitleY);
+    }
     centred(font, kPrompt, kPromptY);
 }

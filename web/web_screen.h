@@ -8,6 +8,6 @@
 void presentScreen();
 // `screen`'s pixels in the canvas's byte order (R, G, B, A), 640 x 480.
 const Uint8* screenRgba();
-// The card shown before the show starts: the panels, the show's name and
-// what to do, in the show's fonts.
+// The card shown before the show starts: the panels, the show's name (or the
+// party's name and dates) and what to do, in the show's fonts.
 void drawTitleCard();

@@ -7,11 +7,30 @@
 #include "assets.h"
 #include "extra.h"
 #include "globals.h"
+#include "party/font_code.h"
+#include "party/letters.h"
+#include "show_party.h"
 
 const char bgtext[] = "FROSTHEMLANFROSTHEMLANFROSTHEMLAN FROSTHEM LAN";
 int bgtextx[kBgTextSlots];
 int bgtextx2[kBgTextSlots];
-BgTextOut bgTextOut = sge_BF_textout;
+
+namespace {
+
+// The font output, with the accented letters past '~' drawn through their
+// own view of the font (sge_BF_textout reads its text as signed chars).
+SDL_Rect letterOut(SDL_Surface* dst, sge_bmpFont* f, char* text, Sint16 x, Sint16 y)
+{
+    const unsigned char code = static_cast<unsigned char>(text[0]);
+    if (code < kFirstExtraCode)
+        return sge_BF_textout(dst, f, text, x, y);
+    drawFontCode(dst, f, code, x, y);
+    return SDL_Rect{x, y, 0, 0};
+}
+
+}  // namespace
+
+BgTextOut bgTextOut = letterOut;
 
 namespace {
 
@@ -60,6 +79,7 @@ void initBgText()
 
 void drawBgText()
 {
+    const char* letters = showParty.background.empty() ? bgtext : showParty.background.c_str();
     for (int i = 0; i < kColumns; i++) {
         // Whole units, the same for every column, so the columns keep their
         // spacing; the phases move before the column is drawn.
@@ -67,7 +87,7 @@ void drawBgText()
         bgtextx2[i] += toInt(static_cast<float>(dt * kSwaySpeed));
         // The line feed goes along to the font routine, which draws nothing
         // for it.
-        char text[] = {bgtext[i], '\n', '\0'};
+        char text[] = {letters[i], '\n', '\0'};
         for (int r = 0; r < kRows; r++) {
             const BgLetterPos p = bgLetterPos(i, r);
             bgTextOut(screen, font_intro, text, p.x, p.y);

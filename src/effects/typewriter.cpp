@@ -5,6 +5,8 @@
 #include "assets.h"
 #include "clock.h"
 #include "globals.h"
+#include "party/font_code.h"
+#include "party/letters.h"
 
 // Each run of spaces is a pause: before a '<' it holds the line, at the end
 // of a page it keeps the finished page up. The character before a '#' is
@@ -96,9 +98,15 @@ constexpr int kLineHeight = 20;
 constexpr Uint32 kPaceMinMs = 20;
 constexpr int kPaceSpreadMs = 70;
 
+// The accented letters past '~' go through their own view of the font:
+// sge_BF_textout reads its text as signed chars.
 void fontGlyph(char* glyph, Sint16 x, Sint16 y)
 {
-    sge_BF_textout(screen, font, glyph, x, y);
+    const unsigned char code = static_cast<unsigned char>(glyph[0]);
+    if (code < kFirstExtraCode)
+        sge_BF_textout(screen, font, glyph, x, y);
+    else
+        drawFontCode(screen, font, code, x, y);
 }
 
 }  // namespace
@@ -140,6 +148,11 @@ void printMsg(int x, int y)
             msgpos++;
         lastprint = getTicks();
     }
+}
+
+void useMessage(const char* text)
+{
+    currentsection = text;
 }
 
 void resetTypewriter()

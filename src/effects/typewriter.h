@@ -25,6 +25,10 @@ extern GlyphOut typewriterGlyphOut;
 // (x, y): screen position of the first cell of a page's first line.
 void printMsg(int x, int y);
 
+// Types `text` in place of `intromessage`, from its start: a text that keeps
+// the same rules, held by the caller for the whole run.
+void useMessage(const char* text);
+
 // Back to the start of the message with the font output as the glyph drawer,
 // for tests that need a fresh run in one process.
 void resetTypewriter();

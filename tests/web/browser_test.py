@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 """The web build in headless chromium, over the DevTools protocol.
 
-  browser_test.py SITE CAPTURE_PROGRAM SOURCE_DIR
+  browser_test.py SITE CAPTURE_PROGRAM SOURCE_DIR [PARTY_DIR]
 
 Serves SITE on 127.0.0.1 and checks: the page logs no errors; after a click
 the show presents at least 55 frames a second over 5 s and the audio clock
 runs; Escape brings the title card back; in capture mode the frames at 5, 25
 and 75 s match the offline renderer's (CAPTURE_PROGRAM, run in SOURCE_DIR).
+A site built for a party (build-web.sh PARTY_DIR) is checked against the
+renderer's frames of that party, and its page carries the party's name.
 Prints one line per check and "N passed, N failed" at the end.
 """
 import base64
@@ -20,6 +22,7 @@ import sys
 import tempfile
 import threading
 import time
+import tomllib
 import urllib.request
 
 import websocket  # Debian's python3-websocket
@@ -148,6 +151,7 @@ def compare(native, web, width):
 
 def main():
     site, capture_program, source_dir = sys.argv[1:4]
+    party = sys.argv[4:5]
     results = []
 
     def check(name, ok, detail=""):
@@ -162,6 +166,11 @@ def main():
     try:
         tools.open(base + "index.html")
         check("title card shown", tools.wait_for("window.frosthem && window.frosthem.state === 'title'", 60))
+        if party:
+            with open(os.path.join(party[0], "party.toml"), "rb") as f:
+                name = tomllib.load(f).get("name", "")
+            title = tools.eval("document.title")
+            check("the page is titled with the party's name", not name or title == name, title)
         tools.click(400, 300)
         running = tools.wait_for("window.frosthem.state === 'running'", 10)
         check("a click starts the show", running)
@@ -183,7 +192,9 @@ def main():
         check("capture mode hands over every frame", captured, f"{time.time() - started:.0f} s")
         if captured:
             with tempfile.TemporaryDirectory() as out:
-                subprocess.run([capture_program, "--out", out, "--at", ",".join(map(str, CAPTURE_SECONDS))],
+                party_args = ["--party", os.path.abspath(party[0])] if party else []
+                subprocess.run([capture_program, *party_args, "--out", out,
+                                "--at", ",".join(map(str, CAPTURE_SECONDS))],
                                cwd=source_dir, check=True, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
                 for seconds in CAPTURE_SECONDS:

@@ -18,6 +18,7 @@
 #include "options.h"
 #include "output_file.h"
 #include "output_paths.h"
+#include "party/party_load.h"
 #include "program_folder.h"
 #include "progress.h"
 #include "simulate.h"
@@ -258,8 +259,16 @@ int main(int argc, char** argv)
     // where it was asked for, seen from the starting folder.
     opt.outDir = pathFromStartFolder(opt.outDir);
     opt.video = pathFromStartFolder(opt.video);
+    opt.party = opt.party.empty() ? "" : pathFromStartFolder(opt.party);
     if (!enterProgramFolder())
         std::fprintf(stderr, "frosthem-capture: cannot change to the program's folder; looking for its files here\n");
+    Problems problems;
+    if (!opt.party.empty() && !loadParty(opt.party, showParty, problems)) {
+        printProblems(problems);
+        std::fprintf(stderr, "frosthem-capture: %zu problem%s in the party %s; nothing was rendered\n",
+                     problems.size(), problems.size() == 1 ? "" : "s", opt.party.c_str());
+        return kBadUsage;
+    }
     const Plan plan = makePlan(opt);
     if (plan.first >= plan.end) {
         std::fprintf(stderr, "frosthem-capture: no frame at %d fps lies in [--from, --to)\n%s", opt.fps,

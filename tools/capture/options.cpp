@@ -8,9 +8,9 @@
 #include <cstring>
 
 const char* const kCaptureUsage =
-    "usage: frosthem-capture --out DIR [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
-    "       frosthem-capture --video FILE.mp4 [--fps N] [--from S] [--to S]\n"
-    "       frosthem-capture --out DIR [--fps N] --at S[,S...]\n";
+    "usage: frosthem-capture --out DIR [--party DIR] [--fps N] [--from S] [--to S] [--video FILE.mp4]\n"
+    "       frosthem-capture --video FILE.mp4 [--party DIR] [--fps N] [--from S] [--to S]\n"
+    "       frosthem-capture --out DIR [--party DIR] [--fps N] --at S[,S...]\n";
 
 namespace {
 
@@ -123,6 +123,9 @@ bool parseCaptureArgs(int argc, char** argv, CaptureOptions& out, std::string& e
         } else if (std::strcmp(opt, "--at") == 0) {
             if (!parseSecondsList(value, out.stillsMs, error))
                 return false;
+        } else if (std::strcmp(opt, "--party") == 0) {
+            out.party = value;
+            ok = *value != '\0';
         } else if (std::strcmp(opt, "--video") == 0) {
             out.video = value;
             ok = *value != '\0';

@@ -13,6 +13,7 @@ struct CaptureOptions {
     Uint32 toMs = 60000;
     std::vector<Uint32> stillsMs;  // --at: only these frames, no audio
     std::string video;             // --video: MP4 to write, empty for none
+    std::string party;             // --party: a party folder to render
     bool help = false;
 };
 

@@ -1,4 +1,4 @@
-// The logo: FROSTHEM in icy chrome letters with snow lying on top and
+// The logo: FROSTHEM (or a party's own word) in icy chrome letters with snow lying on top and
 // icicles hanging below, and its shadow, a squashed dark silhouette. Both
 // are keyed on pure black, so the art uses no pure black pixel.
 #include <algorithm>
@@ -14,37 +14,37 @@
 #include "text.h"
 
 namespace {
-constexpr int kW = 360;
-constexpr int kH = 100;
+constexpr int kW = kLogoW;
+constexpr int kH = kLogoH;
 constexpr double kTextW = 336;  // letters, outline excluded
 constexpr double kBaseline = 82;
 constexpr double kFontSize = 78;
 constexpr double kSqueeze = 0.74;  // tall, condensed letters
 constexpr double kOutline = 5;
-constexpr double kShadowSquash = 0.42;
+constexpr double kShadowSquash = kLogoShadowH / static_cast<double>(kLogoH);
 constexpr uint32_t kBlack = 0xff000000u;
 constexpr int kMinAlpha = 40;
 const Rgb kOutlineInk = rgb(14, 26, 78);
 const Rgb kEdge = rgb(4, 6, 20);  // soft edges fade to almost black
 const char* const kWord = "FROSTHEM";
 
-void letterPath(cairo_t* cr)
+void letterPath(cairo_t* cr, const std::string& word)
 {
     useFont(cr, Face::SansBold, kFontSize, kSqueeze);
     cairo_save(cr);
-    const double w = textWidth(cr, kWord);
+    const double w = textWidth(cr, word);
     cairo_translate(cr, (kW - kTextW) / 2, 0);
     cairo_scale(cr, kTextW / w, 1.0);
     cairo_new_path(cr);
-    textPath(cr, kWord, 0, kBaseline);
+    textPath(cr, word, 0, kBaseline);
     cairo_restore(cr);
 }
 
 // Coverage of the lettering with its outline, to find where snow can lie.
-std::vector<int> silhouette()
+std::vector<int> silhouette(const std::string& word)
 {
     Canvas m(kW, kH, true);
-    letterPath(m.cr());
+    letterPath(m.cr(), word);
     setColor(m.cr(), pal::kSnow);
     cairo_set_line_width(m.cr(), kOutline);
     cairo_stroke_preserve(m.cr());
@@ -144,12 +144,12 @@ void sparkle(cairo_t* cr, double x, double y, double r)
     cairo_fill(cr);
 }
 
-void drawLogo(Canvas& art, const std::vector<int>& mask)
+void drawLogo(Canvas& art, const std::vector<int>& mask, const std::string& word)
 {
     cairo_t* cr = art.cr();
     Rng rng(2005);
     icicles(cr, mask, rng);
-    letterPath(cr);
+    letterPath(cr, word);
     setColor(cr, kOutlineInk);
     cairo_set_line_width(cr, kOutline);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -173,21 +173,25 @@ void drawLogo(Canvas& art, const std::vector<int>& mask)
 
 void makeLogo(const std::string& dir)
 {
-    const std::vector<int> mask = silhouette();
-    Canvas art(kW, kH, true);
-    drawLogo(art, mask);
-    Canvas logo(kW, kH, false);
-    flattenOverKey(art, logo, kBlack, kEdge, kMinAlpha);
+    Canvas logo(kLogoW, kLogoH, false);
+    Canvas shadow(kLogoW, kLogoShadowH, false);
+    drawLogoArt(kWord, logo, shadow);
     logo.saveBmp(dir + "/frosthemliten.bmp");
+    shadow.saveBmp(dir + "/frosthem_skugga.bmp");
+}
+
+void drawLogoArt(const std::string& word, Canvas& logo, Canvas& shadow)
+{
+    const std::vector<int> mask = silhouette(word);
+    Canvas art(kW, kH, true);
+    drawLogo(art, mask, word);
+    flattenOverKey(art, logo, kBlack, kEdge, kMinAlpha);
 
     // The shadow: the finished logo's coverage, squashed, in a dark blue-grey.
-    const int shadowH = static_cast<int>(std::ceil(kH * kShadowSquash));
-    Canvas flat(kW, shadowH, true);
+    Canvas flat(kW, kLogoShadowH, true);
     cairo_t* cr = flat.cr();
-    setVGradient(cr, 0, shadowH, {{0, rgb(30, 34, 60)}, {1, rgb(14, 16, 34)}});
+    setVGradient(cr, 0, kLogoShadowH, {{0, rgb(30, 34, 60)}, {1, rgb(14, 16, 34)}});
     cairo_scale(cr, 1.0, kShadowSquash);
     cairo_mask_surface(cr, art.surface(), 0, 0);
-    Canvas shadow(kW, shadowH, false);
     flattenOverKey(flat, shadow, kBlack, kEdge, kMinAlpha);
-    shadow.saveBmp(dir + "/frosthem_skugga.bmp");
 }

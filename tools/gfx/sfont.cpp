@@ -7,6 +7,11 @@ constexpr int kGap = 2;  // marker columns between two glyph boxes
 constexpr uint32_t kMarker = 0xffff00ffu;
 }  // namespace
 
+std::string glyphText(int code)
+{
+    return letterUtf8(code);
+}
+
 void writeSFont(const std::string& path, const SFontStyle& style, const GlyphWidth& width,
                 const GlyphPainter& paint)
 {
@@ -14,7 +19,7 @@ void writeSFont(const std::string& path, const SFontStyle& style, const GlyphWid
     // the last marker run is closed.
     int total = kGap;
     for (int ch = kFirstGlyph; ch <= kLastGlyph; ++ch)
-        total += width(static_cast<char>(ch)) + kGap;
+        total += width(ch) + kGap;
     total += 1;
     const int h = style.height + 1;
 
@@ -22,12 +27,12 @@ void writeSFont(const std::string& path, const SFontStyle& style, const GlyphWid
     cairo_t* cr = art.cr();
     int x = kGap;
     for (int ch = kFirstGlyph; ch <= kLastGlyph; ++ch) {
-        const int w = width(static_cast<char>(ch));
+        const int w = width(ch);
         cairo_save(cr);
         cairo_rectangle(cr, x, 1, w, style.height);
         cairo_clip(cr);
         cairo_translate(cr, x, 1);
-        paint(cr, static_cast<char>(ch), w);
+        paint(cr, ch, w);
         cairo_restore(cr);
         x += w + kGap;
     }
@@ -48,7 +53,7 @@ void writeSFont(const std::string& path, const SFontStyle& style, const GlyphWid
         for (int i = 0; i < kGap; ++i)
             out.setPixel(x + i, 0, kMarker);
         if (ch <= kLastGlyph)
-            x += kGap + width(static_cast<char>(ch));
+            x += kGap + width(ch);
     }
     out.endPixels();
     out.saveBmp(path);
