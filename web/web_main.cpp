@@ -116,7 +116,9 @@ EMSCRIPTEN_KEEPALIVE void frosthem_start()
 {
     if (running)
         return;
-    startMusic();
+    // startShow has loaded the music already, so this start cannot fail.
+    std::string unused;
+    beginMusic(unused);
     deadline = startTick;
     running = true;
 }
