@@ -8,6 +8,8 @@
 #   truncated  a truncated picture: a message box, then exit code 1 with
 #              the one-line error on standard error
 #   music      a damaged data/demo.mp3: the same, naming the music
+#   help       --help, started with no console to print to, shows its text
+#              in a box and exits 0 once the box is closed
 #   frames     frosthem-capture.exe's frames at 5, 25 and 75 s against the
 #              native renderer's (tests/windows/frame_compare),
 #              and its first two seconds of sound, byte for byte
@@ -16,7 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 check=$1
 
-case $check in escape | truncated | music)
+case $check in escape | truncated | music | help)
   if [ -z "${FROSTHEM_WINE_DISPLAY:-}" ]; then
     FROSTHEM_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
   fi
@@ -107,6 +109,19 @@ truncated)
 music)
   # The first bytes of an MP3 are its tags, no audio: the decoder finds none.
   expect_refusal data/demo.mp3 100 'frosthem: cannot load music "data/demo.mp3": .'
+  ;;
+
+help)
+  cd "$scratch"
+  wine "$package/frosthem.exe" --help >"$scratch/stdout" 2>&1 &
+  pid=$!
+  box=$(window_named "Frosthem") || true
+  [ -n "$box" ] || { kill $pid; cat "$scratch/stdout" >&2; fail "no box with the help appeared"; }
+  xdotool windowactivate --sync "$box" key Return
+  await_exit $pid
+  [ "$rc" = 0 ] || fail "exit code $rc after --help, expected 0"
+  grep -q -- --fullscreen "$scratch/stdout" || fail "no help on standard output"
+  ! grep -q -e SDL12COMPAT -e --scale "$scratch/stdout" || fail "the help offers what Windows lacks"
   ;;
 
 frames)
