@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the show for web browsers: a static folder, build-web/site/
-# (index.html, frosthem.js, frosthem.wasm, frosthem.data), to put on any
+# (index.html, tomte.png, frosthem.js, frosthem.wasm, frosthem.data), to put on any
 # web server. The libraries come from Debian's source packages, built once
 # with Debian's emscripten and kept in build-web/prefix/; later builds only
 # rebuild the show itself.
@@ -56,6 +56,8 @@ rm -rf "$site.new"
 mkdir -p "$site.new"
 cp "$out/show/web/index.html" "$out/show/web/frosthem.js" "$out/show/web/frosthem.wasm" \
    "$out/show/web/frosthem.data" "$site.new/"
+# The loading card's picture, shown before the module's data arrives.
+cp gfx/tomte.png "$site.new/"
 # The credits: our licence and those of the libraries built into the module.
 ship_licences "$sources" "$site.new"
 if [ -n "$party_dir" ]; then

@@ -3,10 +3,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-#include "report.h"
 #include "show_party.h"
 
 FSOUND_SAMPLE* handle_sound = nullptr;
@@ -15,38 +13,47 @@ namespace {
 constexpr int kSoftwareChannels = 32;
 constexpr int kMusicChannel = 0;
 const char* const kMusicFile = "data/demo.mp3";
+
 // A folder opens and reads like an empty file, and the decoder then finds
 // no audio in it; it is named for what it is instead.
 bool isFolder(const char* path)
 {
     struct stat st;
-    if (stat(path, &st) != 0 || !S_ISDIR(st.st_mode))
-        return false;
-    reportError("frosthem: cannot load music \"%s\": %s", path, std::strerror(EISDIR));
-    return true;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool preloaded = false;  // a failed preload is not tried (and reported) again
+bool preloaded = false;
 
-FSOUND_SAMPLE* loadMusic()
+// The show is its music: without it the opening's scope would stay dark
+// for 18 seconds, so a file that cannot be used stops the start-up as a
+// bad picture does.
+bool loadMusic(std::string& error)
 {
     const char* file = showParty.music.empty() ? kMusicFile : showParty.music.c_str();
-    return isFolder(file) ? nullptr : FSOUND_Sample_Load(0, file, FSOUND_LOOP_OFF, 0, 0);
+    std::string reason;
+    if (isFolder(file))
+        reason = std::strerror(EISDIR);
+    else
+        handle_sound = soundLoadSample(0, file, reason);
+    if (handle_sound == nullptr)
+        error = std::string("cannot load music \"") + file + "\": " + reason;
+    return handle_sound != nullptr;
 }
 
 }  // namespace
 
-void preloadMusic()
+bool preloadMusic(std::string& error)
 {
-    handle_sound = loadMusic();
-    preloaded = true;
+    preloaded = loadMusic(error);
+    return preloaded;
 }
 
-void initMusic()
+bool initMusic(std::string& error)
 {
     FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-    if (!preloaded)
-        handle_sound = loadMusic();
+    if (!preloaded && !loadMusic(error))
+        return false;
     FSOUND_PlaySound(kMusicChannel, handle_sound);
     FSOUND_DSP_SetActive(FSOUND_DSP_GetFFTUnit(), 1);
+    return true;
 }

@@ -3,13 +3,16 @@
 // they have always been, odd as some may look: they are the show's vocabulary.
 #pragma once
 
+#include <string>
+
 #include "sound.h"
 
 extern FSOUND_SAMPLE* handle_sound;
 
 // Starts the sound layer, loads "data/demo.mp3" (unless preloadMusic has)
-// and starts playing it.
-void initMusic();
+// and starts playing it. False, with the reason, when the file cannot be
+// used; no audio device is no failure (the music runs silently).
+bool initMusic(std::string& error);
 // Decodes the music ahead of initMusic, for a start that waits for the
 // viewer (the browser's first click) and should then be immediate.
-void preloadMusic();
+bool preloadMusic(std::string& error);

@@ -111,20 +111,19 @@ bool startShow(const ShowHost& h, std::string& error)
         soundSetDeviceless(true);
     if (h.device != nullptr)
         soundUseDevice(h.device);
-    if (h.musicWaits) {
-        preloadMusic();
-        return prepareScenes(error);
-    }
+    if (h.musicWaits)
+        return preloadMusic(error) && prepareScenes(error);
     // The opening's 18 seconds run from the start of the music and include
     // the loading time.
-    startMusic();
-    return prepareScenes(error);
+    return beginMusic(error) && prepareScenes(error);
 }
 
-void startMusic()
+bool beginMusic(std::string& error)
 {
-    initMusic();
+    if (!initMusic(error))
+        return false;
     startTick = getTicks();
+    return true;
 }
 
 void showFrame()

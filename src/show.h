@@ -36,7 +36,7 @@ struct ShowHost {
     Uint32 virtualStart = 0;              // the virtual clock's reading during start-up
     bool silent = false;                  // no audio device: the music runs on the clock
     const SoundDevice* device = nullptr;  // the host's own audio in place of SDL's
-    bool musicWaits = false;              // the music starts with startMusic(), later
+    bool musicWaits = false;              // the music starts with beginMusic(), later
     void (*present)() = nullptr;          // hands a finished frame to the viewer
 };
 
@@ -45,11 +45,12 @@ constexpr int kStartFailed = 1;
 
 // The one start-up: the screen, the music, every asset and every effect, in
 // the show's order. False, with the reason in `error`, when the screen or a
-// picture cannot be had; the host reports it and ends.
+// picture or the music cannot be had; the host reports it and ends.
 bool startShow(const ShowHost& host, std::string& error);
 // Starts the music, and the opening's 18 seconds with it (a host whose
-// music waits calls it; startShow does otherwise).
-void startMusic();
+// music waits calls it, after startShow has loaded the music; startShow
+// does otherwise). False, with the reason, when the music cannot be had.
+bool beginMusic(std::string& error);
 // The part of start-up after the music has started: every asset loaded and
 // every effect set up, in the show's order (the benchmarks start here).
 bool prepareScenes(std::string& error);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include "error_box.h"
 
 #ifndef FROSTHEM_VERSION
 #error "FROSTHEM_VERSION comes from the build (the CMake project's version)"
@@ -133,9 +134,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageLine()
 {
+#ifdef _WIN32
+    return std::string("usage: ") + kProgram +
+           " [--window | --fullscreen] [--mute] [--party DIR] [--check] [--start S] [--help] [--version]";
+#else
     return std::string("usage: ") + kProgram +
            " [--window | --fullscreen] [--scale N | --scale auto] [--mute]\n"
            "       [--party DIR] [--check] [--start S] [--help] [--version]";
+#endif
 }
 
 std::string helpText()
@@ -146,6 +152,16 @@ std::string helpText()
            "\n"
            "  --window       start in a window (the default)\n"
            "  --fullscreen   start in full screen\n"
+#ifdef _WIN32
+           // The window subsystem's SDL has no window scaling: 640x480 it is.
+           "  --mute         play without sound; the pictures still follow the music\n"
+           "  --help         show this help and exit\n"
+           "  --version      show the version and exit\n"
+           "\n"
+           "Keys: Escape quits, F switches between window and full screen.\n"
+           "The window is 640x480. The pictures and music are read from the gfx,\n"
+           "icons and data folders beside frosthem.exe.\n";
+#else
            "  --scale N      open the window at N times 640x480 (1 to " + std::to_string(kMaxScale) + ")\n"
            "  --scale auto   the largest size that fits in 90% of the desktop (the default)\n"
            "  --mute         play without sound; the pictures still follow the music\n"
@@ -165,6 +181,7 @@ std::string helpText()
            "The pictures and music are read from gfx/, icons/ and data/ under the\n"
            "working folder. SDL12COMPAT_WINDOW_SCALING and SDL12COMPAT_SCALE_METHOD,\n"
            "when set, win over --scale and the crisp scaling chosen here.\n";
+#endif
 }
 
 std::string versionText()
@@ -177,13 +194,13 @@ int handleCommandLine(int argc, char** argv, ShowOptions& options)
     const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.action) {
     case CommandLineAction::Help:
-        std::fputs(helpText().c_str(), stdout);
+        tellViewer(helpText(), false);
         return 0;
     case CommandLineAction::Version:
-        std::printf("%s\n", versionText().c_str());
+        tellViewer(versionText() + "\n", false);
         return 0;
     case CommandLineAction::Error:
-        std::fprintf(stderr, "%s: %s; %s\n", kProgram, line.error.c_str(), usageLine().c_str());
+        tellViewer(std::string(kProgram) + ": " + line.error + "; " + usageLine() + "\n", true);
         return kExitUsage;
     case CommandLineAction::Run:
         break;

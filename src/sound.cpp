@@ -272,22 +272,27 @@ signed char FSOUND_Init(int, int, unsigned int)
 // first second is decoded; that part decides whether the file is music.
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int, int, int)
 {
-    const char* shown = name != nullptr ? name : "";
+    std::string reason;
+    FSOUND_SAMPLE* sample = soundLoadSample(index, name, reason);
+    if (sample == nullptr)
+        reportLoadFailure(name != nullptr ? name : "", reason);
+    return sample;
+}
+
+FSOUND_SAMPLE* soundLoadSample(int index, const char* name, std::string& reason)
+{
     const int slot = resolveSlot(index);
     if (slot < 0) {
-        reportLoadFailure(shown, "no such sample slot");
+        reason = "no such sample slot";
         return nullptr;
     }
     if (name == nullptr) {
-        reportLoadFailure(shown, "no file name");
+        reason = "no file name";
         return nullptr;
     }
     auto sample = std::make_unique<FSOUND_SAMPLE>();
-    std::string reason;
-    if (!sample->track.start(name, kFirstFrames, kMaxTrackFrames, cutNote(name), reason)) {
-        reportLoadFailure(shown, reason);
+    if (!sample->track.start(name, kFirstFrames, kMaxTrackFrames, cutNote(name), reason))
         return nullptr;
-    }
     return storeSample(slot, std::move(sample));
 }
 

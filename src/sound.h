@@ -56,6 +56,9 @@ void soundWaitDecoded(FSOUND_SAMPLE* sample);
 // first free one), as FSOUND_Sample_Load does with a decoded file. nullptr
 // for an empty track or a bad slot.
 FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm);
+// FSOUND_Sample_Load without its line on standard error: nullptr and the
+// reason when the file cannot be used, for a caller that reports it itself.
+FSOUND_SAMPLE* soundLoadSample(int index, const char* name, std::string& reason);
 
 // A device of the program's own that plays channel 0 in place of SDL's
 // audio (the browser's Web Audio). The sound layer keeps the channel's

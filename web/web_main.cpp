@@ -15,6 +15,7 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -52,11 +53,15 @@ EM_JS(double, jsCaptureSecond, (int i), { return Module.captureSeconds[i]; });
 EM_JS(void, jsCaptured, (double seconds, const Uint8* pixels, int length), {
     Module.captured(seconds, HEAPU8.slice(pixels, pixels + length));
 });
+EM_JS(void, jsCaptureDone, (), { Module.onCaptureDone(); });
 EM_JS(void, jsReady, (), { Module.onShowReady(); });
+EM_JS(void, jsFailed, (const char* why), { Module.onShowFailed(UTF8ToString(why)); });
 
+// The console gets the one line as on the desktop; the page shows it too.
 int failed(const std::string& error)
 {
     reportError("frosthem: %s", error.c_str());
+    jsFailed(error.c_str());
     return kStartFailed;
 }
 
@@ -89,8 +94,10 @@ void captureFrames()
                        kScreenWidth * kScreenHeight * 4);
         }
     }
-    if (wanted.empty())
+    if (wanted.empty()) {
         emscripten_cancel_main_loop();
+        jsCaptureDone();
+    }
 }
 
 void loop()
@@ -110,7 +117,9 @@ EMSCRIPTEN_KEEPALIVE void frosthem_start()
 {
     if (running)
         return;
-    startMusic();
+    // startShow has loaded the music already, so this start cannot fail.
+    std::string unused;
+    beginMusic(unused);
     deadline = startTick;
     running = true;
 }
@@ -136,8 +145,11 @@ int main()
     }
     const int captures = jsCaptureCount();
     if (captures > 0) {
-        for (int i = 0; i < captures; i++)
-            wanted.insert(firstFrameAt(static_cast<Uint32>(jsCaptureSecond(i) * kMsPerSecond), kFps));
+        for (int i = 0; i < captures; i++) {
+            // Whole milliseconds, rounded as the offline renderer rounds them.
+            const auto ms = static_cast<Uint32>(std::llround(jsCaptureSecond(i) * kMsPerSecond));
+            wanted.insert(firstFrameAt(ms, kFps));
+        }
         // The renderer's start-up wants a tape; only the frames are kept here.
         static MusicTape tape;
         if (!startCapturedShow(tape, error))

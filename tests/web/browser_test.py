@@ -6,9 +6,10 @@
 Serves SITE on 127.0.0.1 and checks: the page logs no errors; after a click
 the show presents at least 55 frames a second over 5 s and the audio clock
 runs; Escape brings the title card back; in capture mode the frames at 5, 25
-and 75 s match the offline renderer's (CAPTURE_PROGRAM, run in SOURCE_DIR).
-A site built for a party (build-web.sh PARTY_DIR) is checked against the
-renderer's frames of that party, and its page carries the party's name.
+and 75 s match the offline renderer's (CAPTURE_PROGRAM, run in SOURCE_DIR);
+and the page around the show (page_checks.py). A site built for a party
+(build-web.sh PARTY_DIR) is checked against the renderer's frames of that
+party, and its page carries the party's name.
 Prints one line per check and "N passed, N failed" at the end.
 """
 import base64
@@ -28,6 +29,7 @@ import urllib.request
 import websocket  # Debian's python3-websocket
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import page_checks  # noqa: E402
 import png_pixels  # noqa: E402
 
 MIN_FPS = 55
@@ -86,9 +88,9 @@ class DevTools:
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
-    def wait_for(self, expression, timeout):
+    def wait_for(self, expression, timeout, errors_stop=True):
         deadline = time.time() + timeout
-        while time.time() < deadline and not self.errors:
+        while time.time() < deadline and not (errors_stop and self.errors):
             if self.eval(expression):
                 return True
             time.sleep(0.1)
@@ -158,7 +160,7 @@ def main():
         results.append(ok)
         print(f"{'PASS' if ok else 'FAIL'} {name}{': ' + detail if detail else ''}", flush=True)
 
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(page_checks.Files, directory=site))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     base = f"http://127.0.0.1:{server.server_address[1]}/"
     profile = tempfile.mkdtemp(prefix="frosthem-chromium-")
@@ -206,7 +208,13 @@ def main():
                     check(f"frame at {seconds} s as the offline renderer draws it", ok,
                           f"{differing} pixels ({share:.3%}) differ, by at most {worst} levels"
                           + (f", within x {box[0]}-{box[2]}, y {box[1]}-{box[3]}" if differing else ""))
+        page_checks.card_before_data(tools, base, check)
+        page_checks.click_beside(tools, base, check)
+        page_checks.whole_scales(tools, base, check)
         check("no errors on the page", not tools.errors, "; ".join(tools.errors[:5]))
+        # Each of these reports its fault on the console as well.
+        page_checks.capture_input(tools, base, check)
+        page_checks.missing_data(tools, base, check)
     finally:
         proc.kill()
         proc.wait()

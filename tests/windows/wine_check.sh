@@ -7,6 +7,9 @@
 #              in the main scene after 25 s and quits on Escape with 0
 #   truncated  a truncated picture: a message box, then exit code 1 with
 #              the one-line error on standard error
+#   music      a damaged data/demo.mp3: the same, naming the music
+#   help       --help, started with no console to print to, shows its text
+#              in a box and exits 0 once the box is closed
 #   frames     frosthem-capture.exe's frames at 5, 25 and 75 s against the
 #              native renderer's (tests/windows/frame_compare),
 #              and its first two seconds of sound, byte for byte
@@ -15,7 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 check=$1
 
-case $check in escape | truncated)
+case $check in escape | truncated | music | help)
   if [ -z "${FROSTHEM_WINE_DISPLAY:-}" ]; then
     FROSTHEM_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
   fi
@@ -57,6 +60,27 @@ window_named() {
   timeout $window_timeout xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
 }
 
+# A copy of the package with file $1 (under it) cut to $2 bytes must stop
+# with a message box, exit code 1 and one line on standard error that
+# starts with $3.
+expect_refusal() {
+  local file=$1 bytes=$2 line=$3
+  cp -r "$package" "$scratch/show"
+  truncate -s "$bytes" "$scratch/show/$file"
+  cd "$scratch"
+  wine "$scratch/show/frosthem.exe" 2>"$scratch/stderr" &
+  pid=$!
+  box=$(window_named "Frosthem: error") || true
+  [ -n "$box" ] || { kill $pid; cat "$scratch/stderr" >&2; fail "no message box appeared"; }
+  xdotool windowactivate --sync "$box" key Return
+  await_exit $pid
+  cat "$scratch/stderr" >&2
+  [ "$rc" = 1 ] || fail "exit code $rc, expected 1"
+  lines=$(grep -c . "$scratch/stderr" || true)
+  [ "$lines" = 1 ] || fail "$lines lines on standard error, expected one"
+  grep -q "^$line" "$scratch/stderr" || fail "the line does not start: $line"
+}
+
 case $check in
 prefix)
   rm -rf "$WINEPREFIX"
@@ -78,22 +102,26 @@ escape)
   ;;
 
 truncated)
-  cp -r "$package" "$scratch/show"
-  picture=$scratch/show/gfx/tomte.png
-  truncate -s $(($(stat -c %s "$picture") / 2)) "$picture"
+  expect_refusal gfx/tomte.png $(($(stat -c %s "$package/gfx/tomte.png") / 2)) \
+    'frosthem: cannot load "gfx/tomte.png": .'
+  ;;
+
+music)
+  # The first bytes of an MP3 are its tags, no audio: the decoder finds none.
+  expect_refusal data/demo.mp3 100 'frosthem: cannot load music "data/demo.mp3": .'
+  ;;
+
+help)
   cd "$scratch"
-  wine "$scratch/show/frosthem.exe" 2>"$scratch/stderr" &
+  wine "$package/frosthem.exe" --help >"$scratch/stdout" 2>&1 &
   pid=$!
-  box=$(window_named "Frosthem: error") || true
-  [ -n "$box" ] || { kill $pid; cat "$scratch/stderr" >&2; fail "no message box appeared"; }
+  box=$(window_named "Frosthem") || true
+  [ -n "$box" ] || { kill $pid; cat "$scratch/stdout" >&2; fail "no box with the help appeared"; }
   xdotool windowactivate --sync "$box" key Return
   await_exit $pid
-  cat "$scratch/stderr" >&2
-  [ "$rc" = 1 ] || fail "exit code $rc, expected 1"
-  lines=$(grep -c . "$scratch/stderr" || true)
-  [ "$lines" = 1 ] || fail "$lines lines on standard error, expected one"
-  grep -q '^frosthem: cannot load "gfx/tomte.png": .' "$scratch/stderr" ||
-    fail "the line does not name gfx/tomte.png with a reason"
+  [ "$rc" = 0 ] || fail "exit code $rc after --help, expected 0"
+  grep -q -- --fullscreen "$scratch/stdout" || fail "no help on standard output"
+  ! grep -q -e SDL12COMPAT -e --scale "$scratch/stdout" || fail "the help offers what Windows lacks"
   ;;
 
 frames)
