@@ -56,13 +56,18 @@ rm -rf "$site.new"
 mkdir -p "$site.new"
 cp "$out/show/web/index.html" "$out/show/web/frosthem.js" "$out/show/web/frosthem.wasm" \
    "$out/show/web/frosthem.data" "$site.new/"
+# Emscripten's packager names each packing of the data with a random id; the
+# id made from the data's own digest keeps the site the same from the same
+# files.
+data_id=$(sha256sum "$site.new/frosthem.data" | sed -E 's/^(.{8})(.{4})(.{4})(.{4})(.{12}).*/\1-\2-\3-\4-\5/')
+sed -i -E "s/\"package_uuid\": ?\"[0-9a-f-]+\"/\"package_uuid\":\"$data_id\"/" "$site.new/frosthem.js"
 # The loading card's picture, shown before the module's data arrives.
 cp gfx/tomte.png "$site.new/"
 # The credits: our licence and those of the libraries built into the module.
 ship_licences "$sources" "$site.new"
 if [ -n "$party_dir" ]; then
   # The page's title: the party's name, as HTML text.
-  name=$(party_value "$party_dir" name | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
+  name=$(party_toml_value "$party_dir" name | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
   [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}' "$site.new/index.html"
 fi
 rm -rf "$site"

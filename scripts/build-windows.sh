@@ -162,9 +162,9 @@ sed "s/@VERSION@/$version/" packaging/windows/README.txt >"$stage/README.txt"
 if [ -n "$party_dir" ]; then
   copy_party "$party_dir" "$stage/party"
   {
-    party_value "$party_dir" name
-    when=$(party_value "$party_dir" dates)
-    where=$(party_value "$party_dir" place)
+    party_toml_value "$party_dir" name
+    when=$(party_toml_value "$party_dir" dates)
+    where=$(party_toml_value "$party_dir" place)
     [ -z "$when$where" ] || echo "${when}${when:+${where:+, }}${where}"
     echo
     echo "This is the invitation to the party above: frosthem.exe plays its"

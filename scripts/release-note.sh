@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
 # The release's note in the scene's .nfo tradition, on standard output:
 #   scripts/release-note.sh RELEASE COMMIT [PARTY_DIR]
-# The party's name, dates and place come from the top of PARTY_DIR/party.toml
-# (name = "...", dates = "...", place = "...") where it gives them.
+# The party's name, dates and place come from PARTY_DIR/party.toml where it
+# gives them.
 set -euo pipefail
 release=$1
 commit=$2
 party=${3:-}
 
-# A top-level string value of party.toml, before its first [table].
+# shellcheck source=lib/party.sh
+. "$(dirname "$0")/lib/party.sh"
 party_value() {
   [ -n "$party" ] && [ -f "$party/party.toml" ] || return 0
-  sed -n -e '/^[[:space:]]*\[/q' \
-    -e "s/^[[:space:]]*$1[[:space:]]*=[[:space:]]*\"\\([^\"]*\\)\".*/\\1/p" "$party/party.toml" | head -n 1
+  party_toml_value "$party" "$1"
 }
 
 title=$(party_value name)

@@ -68,8 +68,13 @@ reproducible_zip "$dist/$release-web.zip" "$dist/$release-web"
 cp "build-windows/frosthem-$version-windows-x64.zip" "$dist/$release-windows-x64.zip.part"
 mv "$dist/$release-windows-x64.zip.part" "$dist/$release-windows-x64.zip"
 
-music=${party:-$root}/data/demo.mp3
-[ -f "$music" ] || music=$root/data/demo.mp3
+# The music the release plays: the party's own, or the show's.
+# shellcheck source=lib/party.sh
+. scripts/lib/party.sh
+music=$root/data/demo.mp3
+if [ -n "$party" ] && [ -n "$(party_toml_value "$party" music)" ]; then
+  music=$party/$(party_toml_value "$party" music)
+fi
 seconds=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$music")
 
 # The video and the poster only when what draws them changed.

@@ -29,9 +29,9 @@ copy_party() {
   cp -rL "$1" "$2"
 }
 
-# party_value DIR KEY: a top-level text of party.toml (name, dates, place),
+# party_toml_value DIR KEY: a top-level text of party.toml (name, dates, place),
 # empty when it is not given.
-party_value() {
+party_toml_value() {
   python3 - "$1/party.toml" "$2" <<'PY'
 import sys, tomllib
 with open(sys.argv[1], "rb") as f:

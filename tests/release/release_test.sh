@@ -35,9 +35,24 @@ for f in LICENSE.txt licences/gcc-runtime.txt licences/CC-BY-4.0.txt licences/De
 done
 grep -q 'CC BY 4.0' "$dist/$release.nfo" || fail "the release note does not give the licence"
 
+# A party's release carries its words: in the site's data, in the zip, and
+# its name in the note.
+if [ -n "$party" ]; then
+  line=$(grep -v '^#' "$party/invitation.txt" | grep -m1 '[A-Z]' | sed 's/ *{.*//')
+  grep -aqF "$line" "$dist/$release-web/frosthem.data" || fail "the site's data lacks the party's text \"$line\""
+  grep -q '/party/invitation.txt$' "$scratch/zip-files" || fail "the Windows zip lacks the party's invitation"
+  party_name=$(python3 -c 'import sys, tomllib; print(tomllib.load(open(sys.argv[1], "rb")).get("name", ""))' \
+           "$party/party.toml")
+  [ -z "$party_name" ] || grep -qF "$party_name" "$dist/$release.nfo" || fail "the release note lacks the party's name"
+fi
+
 # The video: the music's length, within one frame of 60 a second.
-music=${party:-.}/data/demo.mp3
-[ -f "$music" ] || music=data/demo.mp3
+music=data/demo.mp3
+if [ -n "$party" ]; then
+  given=$(python3 -c 'import sys, tomllib; print(tomllib.load(open(sys.argv[1], "rb")).get("music", ""))' \
+            "$party/party.toml")
+  [ -z "$given" ] || music=$party/$given
+fi
 want=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$music")
 got=$(ffprobe -v error -select_streams v:0 -show_entries stream=duration -of csv=p=0 "$dist/$release.mp4")
 size=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height -of csv=p=0 "$dist/$release.mp4")
