@@ -38,6 +38,10 @@ constexpr int kFirstFileFd = 3;
 const char* const kFdFolder = "/dev/fd/";
 // A stopped encoder is given this long to end by itself before it is killed.
 constexpr int kGraceMilliseconds = 2000;
+// How long, after a stop, an encoder may take nothing before the frame in
+// hand is given up: short beside the grace above, long beside a busy
+// encoder's pause.
+constexpr int kStopStallMilliseconds = 1000;
 
 std::string fdName(int k)
 {
@@ -192,9 +196,11 @@ bool VideoEncoder::start(const std::string& output, int fps, int width, int heig
 bool VideoEncoder::addFrame(const RgbImage& frame, std::string& error)
 {
     // The frame in hand is finished after a stop, unless the encoder has
-    // stopped taking it: then the wait is never longer than a poll.
+    // stopped taking it: a busy encoder drains its input within a moment,
+    // a stalled one is given up after kStopStallMilliseconds.
     const std::uint8_t* at = frame.rgb.data();
     std::size_t left = frame.rgb.size();
+    int stalledMs = 0;
     while (left > 0) {
         pollfd ready{input_, POLLOUT, 0};
         const int polled = poll(&ready, 1, kWaitPollMicroseconds / 1000);
@@ -203,9 +209,13 @@ bool VideoEncoder::addFrame(const RgbImage& frame, std::string& error)
         if (polled == 0) {
             if (stopSignal() == 0)
                 continue;
+            stalledMs += kWaitPollMicroseconds / 1000;
+            if (stalledMs < kStopStallMilliseconds)
+                continue;
             error = "stopped while ffmpeg was taking no frames";
             return false;
         }
+        stalledMs = 0;
         const ssize_t n = send(input_, at, left, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             at += n;
