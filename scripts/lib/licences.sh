@@ -22,4 +22,15 @@ ship_licences() {
   local kissfft
   kissfft=$(debian_source "$cache" kissfft)
   cat "$kissfft/COPYING" "$kissfft/LICENSES/BSD-3-Clause" >"$dest/licences/kissfft.txt"
+  cat >"$dest/licences/SOURCE.txt" <<'EOF_SOURCE'
+Where the source is
+
+The corresponding source of this build is the release's source archive,
+NAME-VERSION-source.tar, published beside it (scripts/release.sh makes it).
+It holds the program's source at the released commit, the party's folder,
+and the exact upstream source tarballs of SDL 1.2, SGE, libmpg123, libpng,
+zlib and KISS FFT as Debian's archive publishes them, with our patches and
+the scripts that build them, so the libraries can be changed and the whole
+relinked.
+EOF_SOURCE
 }
