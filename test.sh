@@ -17,7 +17,7 @@ if [ "${FROSTHEM_SANITIZE:-0}" = 1 ]; then
 else
   # icoutils: the Windows build's icon, installed here rather than by
   # scripts/build-windows.sh while other tests use apt.
-  deps=(ffmpeg g++-mingw-w64-x86-64 zip icoutils wine wine64 xvfb xauth openbox xdotool)
+  deps=(ffmpeg g++-mingw-w64-x86-64 zip unzip icoutils wine wine64 xvfb xauth openbox xdotool)
   web=${FROSTHEM_WEB_TESTS:-1}
 fi
 build=build
