@@ -19,6 +19,7 @@ namespace harness {
 namespace {
 
 constexpr auto kPoll = std::chrono::milliseconds(10);
+constexpr double kStopSeconds = 60;  // for a SIGTERM to end a program, however busy
 constexpr int kCannotStart = 127;
 
 bool inheritable(const std::string& var)
@@ -130,7 +131,12 @@ void Program::stop()
 {
     if (pid_ > 0 && !reaped_) {
         kill(pid_, SIGTERM);
-        reaped_ = waitpid(pid_, &status_, 0) == pid_;
+        // A program stuck where it reads no signal (a hung display call)
+        // would otherwise hold the test until ctest's own timeout.
+        if (!waitExit(kStopSeconds)) {
+            kill(pid_, SIGKILL);
+            reaped_ = waitpid(pid_, &status_, 0) == pid_;
+        }
     }
 }
 

@@ -55,7 +55,8 @@ public:
     // True when the program ended by itself within `seconds`.
     bool waitExit(double seconds);
     void signal(int sig);
-    // SIGTERM, as a desktop session would, then waits for it to end.
+    // SIGTERM, as a desktop session would, then waits for it to end;
+    // SIGKILL when a minute has not done it.
     void stop();
     // The raw wait status; meaningful once it has ended.
     int status() const { return status_; }
