@@ -15,16 +15,12 @@
 #include "show.h"
 #include "simulate.h"
 #include "standard_streams.h"
+#include "window.h"
 
 namespace {
 
 // A party with problems: nothing is started.
 constexpr int kPartyProblems = 2;
-
-void flip()
-{
-    SDL_Flip(screen);
-}
 
 // The party read and checked before anything is opened; --check prints what
 // it takes. -1 when the show should go on.
@@ -63,7 +59,7 @@ int main(int argc, char** argv)
     const int checked = takeParty(host.options, party.empty() ? bundledParty() : party);
     if (checked >= 0)
         return checked;
-    host.present = flip;
+    host.present = presentWindow;
     std::string error;
     const bool started = host.options.startMs > 0 ? startShowAt(host, host.options.startMs, error)
                                                   : startShow(host, error);

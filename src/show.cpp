@@ -201,7 +201,7 @@ void handleEvents()
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 quitRequested = true;
             if (event.key.keysym.sym == SDLK_f)
-                SDL_WM_ToggleFullScreen(screen);
+                toggleFullScreen();
         }
     }
 }

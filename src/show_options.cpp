@@ -134,14 +134,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageLine()
 {
-#ifdef _WIN32
-    return std::string("usage: ") + kProgram +
-           " [--window | --fullscreen] [--mute] [--party DIR] [--check] [--start S] [--help] [--version]";
-#else
     return std::string("usage: ") + kProgram +
            " [--window | --fullscreen] [--scale N | --scale auto] [--mute]\n"
            "       [--party DIR] [--check] [--start S] [--help] [--version]";
-#endif
 }
 
 std::string helpText()
@@ -152,16 +147,6 @@ std::string helpText()
            "\n"
            "  --window       start in a window (the default)\n"
            "  --fullscreen   start in full screen\n"
-#ifdef _WIN32
-           // The window subsystem's SDL has no window scaling: 640x480 it is.
-           "  --mute         play without sound; the pictures still follow the music\n"
-           "  --help         show this help and exit\n"
-           "  --version      show the version and exit\n"
-           "\n"
-           "Keys: Escape quits, F switches between window and full screen.\n"
-           "The window is 640x480. The pictures and music are read from the gfx,\n"
-           "icons and data folders beside frosthem.exe.\n";
-#else
            "  --scale N      open the window at N times 640x480 (1 to " + std::to_string(kMaxScale) + ")\n"
            "  --scale auto   the largest size that fits in 90% of the desktop (the default)\n"
            "  --mute         play without sound; the pictures still follow the music\n"
@@ -178,6 +163,10 @@ std::string helpText()
            "Keys: Escape quits, F switches between window and full screen.\n"
            "A folder named party beside the show's files is played when no --party\n"
            "is given.\n"
+#ifdef _WIN32
+           "The pictures and music are read from the gfx, icons and data folders\n"
+           "beside frosthem.exe.\n";
+#else
            "The pictures and music are read from gfx/, icons/ and data/ under the\n"
            "working folder. SDL12COMPAT_WINDOW_SCALING and SDL12COMPAT_SCALE_METHOD,\n"
            "when set, win over --scale and the crisp scaling chosen here.\n";

@@ -14,8 +14,10 @@
 
 #include "assets.h"
 #include "geometry.h"
+#include "globals.h"
 #include "held_stderr.h"
 #include "report.h"
+#include "scaled_window.h"
 #include "show_party.h"
 
 namespace {
@@ -37,6 +39,11 @@ const char* const kRuntimeDirNoise = "XDG_RUNTIME_DIR";
 
 
 constexpr int kRoomPercent = 90;  // of the desktop, both ways
+
+const char* caption()
+{
+    return showParty.caption.empty() ? kCaption : showParty.caption.c_str();
+}
 
 SDL_Surface* failed(std::string& error, const char* what, const char* reason)
 {
@@ -60,23 +67,30 @@ bool displayUsable()
     return !invisibleDriver() || (asked && *asked);
 }
 
+// The window's scale for --scale `asked` (0: chosen from the desktop), on
+// a desktop of this size (0 when unknown); one that does not fit is brought
+// down, saying so. Read before the first window: until then SDL reports the
+// desktop's mode as the current one.
+int windowScale(int asked, int desktopWidth, int desktopHeight)
+{
+    if (asked == 0)
+        return chooseScale(desktopWidth, desktopHeight);
+    const int fitted = fitScale(asked, desktopWidth, desktopHeight);
+    if (fitted < asked)
+        reportNotice("frosthem: --scale %d would open a %dx%d window on a %dx%d desktop; using %d, the largest "
+                     "that fits",
+                     asked, kScreenWidth * asked, kScreenHeight * asked, desktopWidth, desktopHeight, fitted);
+    return fitted;
+}
+
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
-// Before SetVideoMode, sdl12-compat reports the desktop's mode as the
-// current one.
+// sdl12-compat scales the window itself, as its setting says.
 void chooseWindowScaling(int scale)
 {
     if (std::getenv(kWindowScalingVar))
         return;
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
-    if (scale == 0) {
-        scale = info ? chooseScale(info->current_w, info->current_h) : 1;
-    } else if (info && fitScale(scale, info->current_w, info->current_h) < scale) {
-        const int fitted = fitScale(scale, info->current_w, info->current_h);
-        reportNotice("frosthem: --scale %d would open a %dx%d window on a %dx%d desktop; using %d, the largest "
-                     "that fits",
-                     scale, kScreenWidth * scale, kScreenHeight * scale, info->current_w, info->current_h, fitted);
-        scale = fitted;
-    }
+    scale = windowScale(scale, info ? info->current_w : 0, info ? info->current_h : 0);
     setenv(kWindowScalingVar, std::to_string(scale).c_str(), 0);
 }
 #endif
@@ -184,15 +198,41 @@ SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error)
 #endif
         setWindowIcon();
     }
+#ifdef _WIN32
+    if (!invisibleDriver()) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        const int w = info ? info->current_w : 0, h = info ? info->current_h : 0;
+        SDL_Surface* shown = openScaledWindow(windowScale(options.scale, w, h), options.fullscreen, w, h, error);
+        if (shown)
+            SDL_WM_SetCaption(caption(), "");
+        return shown;
+    }
+#endif
     SDL_Surface* window = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_DOUBLEBUF);
     if (!window)
         return failed(error, "cannot open a 640x480 window", (SDL_GetError() + compatSettings).c_str());
-    SDL_WM_SetCaption(showParty.caption.empty() ? kCaption : showParty.caption.c_str(), "");
+    SDL_WM_SetCaption(caption(), "");
     // Opened as a scaled window first and then switched, so that F brings
     // back the scaled window rather than a bare 640x480 one.
     if (options.fullscreen)
         SDL_WM_ToggleFullScreen(window);
     return window;
+}
+
+void toggleFullScreen()
+{
+    if (scaledWindowOpen())
+        toggleScaledFullScreen();
+    else
+        SDL_WM_ToggleFullScreen(screen);
+}
+
+void presentWindow()
+{
+    if (scaledWindowOpen())
+        presentScaled();
+    else
+        SDL_Flip(screen);
 }
 
 SDL_Surface* openOffscreen(std::string& error)

@@ -1,6 +1,7 @@
 // The show's window on a desktop: its size (a whole multiple of 640x480,
-// scaled crisply by sdl12-compat), its icon, full screen at start, and a
-// quick, clean end when the display goes away under it.
+// scaled crisply by sdl12-compat, on Windows by our own scaled window), its
+// icon, full screen at start, and a quick, clean end when the display goes
+// away under it.
 #pragma once
 
 #include <SDL.h>
@@ -20,6 +21,11 @@ int fitScale(int asked, int desktopWidth, int desktopHeight);
 // Starts video and opens the 640x480x32 window as the options ask. Null,
 // with the reason in `error`, when there is no usable display or no window.
 SDL_Surface* openShowWindow(const ShowOptions& options, std::string& error);
+
+// F: between the window and full screen.
+void toggleFullScreen();
+// The finished frame in `screen`, shown in the window.
+void presentWindow();
 
 // A 640x480x32 screen on SDL's dummy video driver, shown nowhere: for the
 // offline renderer, the browser (which shows the pixels itself), the tests

@@ -10,6 +10,9 @@
 #   music      a damaged data/demo.mp3: the same, naming the music
 #   help       --help, started with no console to print to, shows its text
 #              in a box and exits 0 once the box is closed
+#   window     on a 1920x1080 desktop: --scale 2 opens a 1280x960 window;
+#              --fullscreen covers the screen, and F brings back the window
+#              (1280x960, the largest that fits in 90% of it)
 #   frames     frosthem-capture.exe's frames at 5, 25 and 75 s against the
 #              native renderer's (tests/windows/frame_compare),
 #              and its first two seconds of sound, byte for byte
@@ -18,9 +21,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 check=$1
 
-case $check in escape | truncated | music | help)
+case $check in escape | truncated | music | help | window)
   if [ -z "${FROSTHEM_WINE_DISPLAY:-}" ]; then
-    FROSTHEM_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    desktop=1024x768
+    [ "$check" != window ] || desktop=1920x1080
+    FROSTHEM_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${desktop}x24" "$0" "$@"
   fi
   openbox >/dev/null 2>&1 &
   openbox_pid=$!
@@ -56,8 +61,46 @@ await_exit() {
 }
 
 # The id of the first window titled exactly $1, waiting for it to appear.
+# Searched afresh each time: a search that meets one of wine's short-lived
+# windows as it goes may end with an X error rather than wait on.
 window_named() {
-  timeout $window_timeout xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n1
+  local waited=0 found=
+  while [ $waited -lt $((window_timeout * 2)) ]; do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+    [ -z "$found" ] || { echo "$found"; return 0; }
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+  return 1
+}
+
+# Waits up to `exit_timeout` seconds for window $1 to be $2 (WIDTHxHEIGHT).
+await_size() {
+  local window=$1 want=$2 waited=0 now=
+  while [ $waited -lt $exit_timeout ]; do
+    now=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^WIDTH=//p;s/^HEIGHT=//p' | paste -sd x)
+    [ "$now" = "$want" ] && return 0
+    sleep 1
+    waited=$((waited + 1))
+  done
+  fail "the window is $now, expected $want"
+}
+
+# Starts the show with arguments "$@" in the background ($pid) and finds
+# its window ($window).
+start_show() {
+  cd "$scratch"
+  wine "$package/frosthem.exe" "$@" 2>"$scratch/stderr" &
+  pid=$!
+  window=$(window_named "Frosthem LAN XMAS 2005") || true
+  [ -n "$window" ] || { cat "$scratch/stderr" >&2; fail "no window appeared within $window_timeout s"; }
+}
+
+# Escape ends the show with 0.
+quit_show() {
+  xdotool windowactivate --sync "$window" key Escape
+  await_exit $pid
+  [ "$rc" = 0 ] || { cat "$scratch/stderr" >&2; fail "exit code $rc after Escape, expected 0"; }
 }
 
 # A copy of the package with file $1 (under it) cut to $2 bytes must stop
@@ -89,16 +132,21 @@ prefix)
   ;;
 
 escape)
-  cd "$scratch"  # not the exe's folder: it must find gfx/ and data/ itself
-  wine "$package/frosthem.exe" 2>"$scratch/stderr" &
-  pid=$!
-  window=$(window_named "Frosthem LAN XMAS 2005") || true
-  [ -n "$window" ] || { cat "$scratch/stderr" >&2; fail "no window appeared within $window_timeout s"; }
+  start_show  # from $scratch, not the exe's folder: it must find gfx/ and data/ itself
   sleep $main_scene_seconds
   kill -0 $pid 2>/dev/null || { cat "$scratch/stderr" >&2; fail "the show ended by itself"; }
-  xdotool windowactivate --sync "$window" key Escape
-  await_exit $pid
-  [ "$rc" = 0 ] || { cat "$scratch/stderr" >&2; fail "exit code $rc after Escape, expected 0"; }
+  quit_show
+  ;;
+
+window)
+  start_show --scale 2
+  await_size "$window" 1280x960
+  quit_show
+  start_show --fullscreen
+  await_size "$window" 1920x1080
+  xdotool windowactivate --sync "$window" key f
+  await_size "$window" 1280x960
+  quit_show
   ;;
 
 truncated)
@@ -121,7 +169,8 @@ help)
   await_exit $pid
   [ "$rc" = 0 ] || fail "exit code $rc after --help, expected 0"
   grep -q -- --fullscreen "$scratch/stdout" || fail "no help on standard output"
-  ! grep -q -e SDL12COMPAT -e --scale "$scratch/stdout" || fail "the help offers what Windows lacks"
+  grep -q -- --scale "$scratch/stdout" || fail "the help leaves out --scale"
+  ! grep -q SDL12COMPAT "$scratch/stdout" || fail "the help offers what Windows lacks"
   ;;
 
 frames)
