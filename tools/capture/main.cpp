@@ -138,14 +138,9 @@ public:
         return !withAudio_ || wav_.open(wavPath_, error) ? 0 : kFailed;
     }
 
-    // Without music there is no sound to write: no WAV, and a video
-    // without a sound track.
-    bool start(bool haveMusic, std::string& error)
+    // The show has started, so its music is there to be recorded.
+    bool start(std::string& error)
     {
-        if (!haveMusic) {
-            withAudio_ = false;
-            wav_.discard();
-        }
         return opt_.video.empty() || video_.start(opt_.video, opt_.fps, screen->w, screen->h, error);
     }
 
@@ -191,7 +186,6 @@ public:
         return false;
     }
 
-    bool withAudio() const { return withAudio_; }
     bool frames() const { return frames_; }
 
     long written() const { return written_; }
@@ -296,7 +290,7 @@ int main(int argc, char** argv)
         failed(error);
         return code;
     }
-    if (!out.start(handle_sound != nullptr, error)) {
+    if (!out.start(error)) {
         out.cleanUp();
         return failed(error);
     }
@@ -313,7 +307,7 @@ int main(int argc, char** argv)
     }
     if (stopSignal() == 0 && ok && out.finish(error)) {
         const bool stills = !plan.stills.empty();
-        const char* sound = stills ? "" : out.withAudio() ? " and their sound" : " (no music, so no sound)";
+        const char* sound = stills ? "" : " and their sound";
         char counts[128];
         std::snprintf(counts, sizeof counts, "frosthem-capture: %ld frame%s (%.3f-%.3f s, %d fps)", out.written(),
                       out.written() == 1 ? "" : "s",
