@@ -95,6 +95,9 @@ bool startShowAt(const ShowHost& host, Uint32 ms, std::string& error)
     worked.silent = true;
     if (!startShow(worked, error))
         return false;
+    // The frames worked out must be the renderer's, whose spectrum reads a
+    // wholly decoded track: a pass ahead of the decoder would see silence.
+    soundWaitDecoded(handle_sound);
     const long last = firstFrameAt(ms, kStartFps);
     for (long k = 0; k <= last && !quitRequested; k++) {
         setTicks(kCaptureStartTick + frameMs(k, kStartFps));
