@@ -1,8 +1,9 @@
 // A track that plays while it is still being decoded. From a file, the first
 // second is decoded on the caller's thread, the rest on a thread of the
 // track's own; a fed track (a download) is decoded on the caller's thread a
-// piece a call, as its bytes arrive. Either way into storage that never moves: a first block sized from libmpg123's length
-// estimate, then fixed-size blocks only if the estimate was short. Readers
+// piece a call, as its bytes arrive. Either way into storage that never
+// moves: a first block sized from libmpg123's length estimate (a fed track
+// has none), then fixed-size blocks only if the estimate was short. Readers
 // (the audio callback, the spectrum) see only frames already decoded,
 // through a count published with release/acquire ordering.
 #pragma once
