@@ -3,17 +3,12 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <string>
-#include <utility>
 
 #include "clock.h"
 #include "held_stderr.h"
