@@ -14,9 +14,10 @@ import png_pixels
 CARD_WITHIN_S = 5
 READY_WITHIN_S = 60
 MUSIC = "music.mp3"
-# The share of the music served before the test server holds the rest back:
-# some 20 s of the show's own music, more than the page waits for.
-MUSIC_SERVED_FIRST = 0.1
+# The music's bytes served before the test server holds the rest back: some
+# 16 s or more at the usual bit rates, more than the page waits for, and
+# never more than half the file.
+MUSIC_SERVED_FIRST = 320 * 1024
 CAPTURE_LIMIT = 600
 # (window size, whole scale each source pixel must come out at)
 SCALES = (((1400, 1000), 2), ((1000, 600), 1))
@@ -34,7 +35,7 @@ class Files(http.server.SimpleHTTPRequestHandler):
     """Serves the site; the test may hold back a file, or all but its first
     part, answer 404 for it or serve other bytes in its place."""
     held = {}        # name -> threading.Event that lets it through
-    held_part = {}   # name -> (share served at once, threading.Event that lets the rest through)
+    held_part = {}   # name -> (bytes served at once, threading.Event that lets the rest through)
     missing = set()
     replaced = {}    # name -> the bytes served instead
 
@@ -56,12 +57,12 @@ class Files(http.server.SimpleHTTPRequestHandler):
         else:
             with open(self.translate_path(self.path), "rb") as f:
                 data = f.read()
-        share, gate = self.held_part.get(name, (1, None))
+        first, gate = self.held_part.get(name, (len(data), None))
+        first = min(first, len(data) // 2) if gate else len(data)
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(name))
         self.send_header("Content-Length", str(len(data)))
         self.end_headers()
-        first = int(len(data) * share)
         self.wfile.write(data[:first])
         self.wfile.flush()
         if gate:
