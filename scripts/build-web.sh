@@ -79,7 +79,8 @@ ship_licences "$sources" "$site.new"
 if [ -n "$party_dir" ]; then
   # The page's title: the party's name, as HTML text.
   name=$(party_toml_value "$party_dir" name | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
-  [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}' "$site.new/index.html"
+  # The page's script titles the page from the card's heading, so both carry it.
+  [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}; s{(<h1 id="party">).*?(</h1>)}{$1$ENV{NAME}$2}' "$site.new/index.html"
 fi
 rm -rf "$site"
 mv "$site.new" "$site"
