@@ -37,6 +37,7 @@ EM_JS(void, jsAudioSetUp, (), {
             a.sources.delete(source);
             source.disconnect();
         };
+        // Within a few milliseconds the context starts it on time itself.
         if (late > 0.005)
             source.start(ctx.currentTime, late);
         else
