@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the show for web browsers: a static folder, build-web/site/
-# (index.html, tomte.png, frosthem.js, frosthem.wasm, frosthem.data), to put on any
-# web server. The libraries come from Debian's source packages, built once
+# (index.html, tomte.png, frosthem.js, frosthem.wasm, frosthem.data and the
+# music, music.mp3, which the page streams), to put on any web server. The libraries come from Debian's source packages, built once
 # with Debian's emscripten and kept in build-web/prefix/; later builds only
 # rebuild the show itself.
 #   scripts/build-web.sh [PARTY_DIR]
@@ -31,10 +31,20 @@ source scripts/lib/licences.sh
 source scripts/lib/party.sh
 
 party_copy=
+music=$root/data/demo.mp3
 if [ -n "$party_dir" ]; then
   check_party "$root" "$party_dir"
   party_copy=$out/party
   copy_party "$party_dir" "$party_copy"
+  # The party's music is served beside the page, so the copy the module
+  # carries goes without it.
+  party_music=$(party_toml_value "$party_dir" music)
+  if [ -n "$party_music" ]; then
+    case $party_music in
+      /*) music=$party_music ;;
+      *) music=$party_dir/$party_music; rm -f "$party_copy/$party_music" ;;
+    esac
+  fi
 fi
 
 started=$SECONDS
@@ -56,6 +66,7 @@ rm -rf "$site.new"
 mkdir -p "$site.new"
 cp "$out/show/web/index.html" "$out/show/web/frosthem.js" "$out/show/web/frosthem.wasm" \
    "$out/show/web/frosthem.data" "$site.new/"
+cp "$music" "$site.new/music.mp3"
 # Emscripten's packager names each packing of the data with a random id; the
 # id made from the data's own digest keeps the site the same from the same
 # files.
@@ -68,9 +79,10 @@ ship_licences "$sources" "$site.new"
 if [ -n "$party_dir" ]; then
   # The page's title: the party's name, as HTML text.
   name=$(party_toml_value "$party_dir" name | sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g')
-  [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}' "$site.new/index.html"
+  # The page's script titles the page from the card's heading, so both carry it.
+  [ -z "$name" ] || NAME=$name perl -0pi -e 's{<title>.*?</title>}{<title>$ENV{NAME}</title>}; s{(<h1 id="party">).*?(</h1>)}{$1$ENV{NAME}$2}' "$site.new/index.html"
 fi
 rm -rf "$site"
 mv "$site.new" "$site"
 echo "build-web.sh: $site ready in $((SECONDS - started)) s:" >&2
-(cd "$site" && ls -l index.html frosthem.* | awk '{printf "  %-16s %9d bytes\n", $9, $5}' >&2)
+(cd "$site" && ls -l index.html frosthem.* music.mp3 | awk '{printf "  %-16s %9d bytes\n", $9, $5}' >&2)

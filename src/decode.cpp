@@ -79,6 +79,8 @@ std::string notMp3(const unsigned char* head, std::size_t n)
 struct Mp3Stream::Impl {
     FilePtr file;
     HandlePtr mh;
+    bool fed = false;
+    bool feedEnded = false;
     bool ended = false;
     bool gotAudio = false;
     unsigned char head[kSniffBytes] = {};
@@ -121,6 +123,38 @@ bool Mp3Stream::open(const char* path, std::string& error)
     return true;
 }
 
+bool Mp3Stream::openFed(std::string& error)
+{
+    impl_->mh = openDecoder(error);
+    if (!impl_->mh)
+        return false;
+    if (mpg123_open_feed(impl_->mh.get()) != MPG123_OK) {
+        error = mpg123_strerror(impl_->mh.get());
+        return false;
+    }
+    impl_->fed = true;
+    return true;
+}
+
+bool Mp3Stream::feed(const unsigned char* bytes, std::size_t n, std::string& error)
+{
+    if (!impl_->fed || impl_->feedEnded || n == 0)
+        return true;
+    const std::size_t keep = std::min(n, kSniffBytes - impl_->headBytes);
+    std::memcpy(impl_->head + impl_->headBytes, bytes, keep);
+    impl_->headBytes += keep;
+    if (mpg123_feed(impl_->mh.get(), bytes, n) != MPG123_OK) {
+        error = mpg123_strerror(impl_->mh.get());
+        return false;
+    }
+    return true;
+}
+
+void Mp3Stream::endFeed()
+{
+    impl_->feedEnded = true;
+}
+
 std::size_t Mp3Stream::estimatedFrames()
 {
     if (!impl_->mh)
@@ -152,8 +186,11 @@ Mp3Stream::Status Mp3Stream::read(std::int16_t* out, std::size_t maxFrames, std:
     impl_->gotAudio = impl_->gotAudio || got > 0;
     if (rc == MPG123_OK || rc == MPG123_NEW_FORMAT)
         return Status::More;
+    // A fed stream has no end of its own: it ends where its bytes do.
+    if (rc == MPG123_NEED_MORE && !impl_->feedEnded)
+        return Status::Hungry;
     impl_->ended = true;
-    if (rc == MPG123_DONE)
+    if (rc == MPG123_DONE || rc == MPG123_NEED_MORE)
         return Status::Done;
     // A stream that breaks off after some good audio still plays what
     // decoded; one that yields nothing at all is a failure.

@@ -29,7 +29,7 @@ bool preloaded = false;
 // bad picture does.
 bool loadMusic(std::string& error)
 {
-    const char* file = showParty.music.empty() ? kMusicFile : showParty.music.c_str();
+    const char* file = musicFile();
     std::string reason;
     if (isFolder(file))
         reason = std::strerror(EISDIR);
@@ -41,6 +41,21 @@ bool loadMusic(std::string& error)
 }
 
 }  // namespace
+
+const char* musicFile()
+{
+    return showParty.music.empty() ? kMusicFile : showParty.music.c_str();
+}
+
+bool awaitMusic(const char* name, std::string& error)
+{
+    std::string reason;
+    handle_sound = soundFedSample(0, name, reason);
+    if (handle_sound == nullptr)
+        error = std::string("cannot load music \"") + name + "\": " + reason;
+    preloaded = handle_sound != nullptr;
+    return preloaded;
+}
 
 bool preloadMusic(std::string& error)
 {

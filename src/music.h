@@ -16,3 +16,9 @@ bool initMusic(std::string& error);
 // Decodes the music ahead of initMusic, for a start that waits for the
 // viewer (the browser's first click) and should then be immediate.
 bool preloadMusic(std::string& error);
+// Or, ahead of initMusic, makes the music a sample fed as its file arrives
+// (soundFedSample), named `name` in what is said about it; the host feeds
+// it and decodes it. False, with the reason, when no decoder can be had.
+bool awaitMusic(const char* name, std::string& error);
+// The file the show plays: the party's music or its own.
+const char* musicFile();

@@ -112,7 +112,8 @@ bool startShow(const ShowHost& h, std::string& error)
     if (h.device != nullptr)
         soundUseDevice(h.device);
     if (h.musicWaits)
-        return preloadMusic(error) && prepareScenes(error);
+        return (h.musicFed != nullptr ? awaitMusic(h.musicFed, error) : preloadMusic(error)) &&
+               prepareScenes(error);
     // The opening's 18 seconds run from the start of the music and include
     // the loading time.
     return beginMusic(error) && prepareScenes(error);

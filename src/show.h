@@ -37,6 +37,8 @@ struct ShowHost {
     bool silent = false;                  // no audio device: the music runs on the clock
     const SoundDevice* device = nullptr;  // the host's own audio in place of SDL's
     bool musicWaits = false;              // the music starts with beginMusic(), later
+    const char* musicFed = nullptr;       // with musicWaits: the music's name, its bytes fed
+                                          // by the host as they arrive (awaitMusic)
     void (*present)() = nullptr;          // hands a finished frame to the viewer
 };
 

@@ -3,28 +3,20 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <string>
-#include <utility>
 
 #include "clock.h"
 #include "held_stderr.h"
 #include "playhead.h"
 #include "report.h"
+#include "sound_samples.h"
 #include "spectrum.h"
 #include "streamtrack.h"
-
-struct FSOUND_SAMPLE {
-    StreamedTrack track;
-};
 
 struct FSOUND_DSPUNIT {
     bool active = false;
@@ -36,11 +28,8 @@ namespace {
 // only after the one still queued, so the playhead lags one buffer behind.
 constexpr Uint16 kDeviceBufferFrames = 1024;
 constexpr std::uint64_t kMsPerSecond = 1000;
-constexpr int kSampleSlots = 16;
-constexpr int kAnyFree = -1;  // the sample slot or channel number meaning "pick one"
+constexpr int kAnyChannel = -1;
 constexpr int kOnlyChannel = 0;
-// Decoded before the sample load returns; the rest follows in the background.
-constexpr std::size_t kFirstFrames = kMixRate;
 constexpr std::size_t kUnknownEnd = std::numeric_limits<std::size_t>::max();
 
 // Channel 0, the only one mixed. `track`, `mixPos` and `playhead` change
@@ -58,7 +47,6 @@ struct SoundState {
     bool initialised = false;
     bool deviceOpen = false;
     bool audioStarted = false;  // we started SDL's audio and so stop it
-    std::array<std::unique_ptr<FSOUND_SAMPLE>, kSampleSlots> slots;
     Channel channel;
 };
 
@@ -205,48 +193,13 @@ bool channelPlaying()
     return s.deviceOpen || silentPosition() < trackEnd(*ch.track);
 }
 
-int resolveSlot(int index)
-{
-    SoundState& s = state();
-    if (index == kAnyFree) {
-        for (int i = 0; i < kSampleSlots; ++i)
-            if (!s.slots[i])
-                return i;
-        return -1;
-    }
-    return index >= 0 && index < kSampleSlots ? index : -1;
-}
-
-FSOUND_SAMPLE* storeSample(int slot, std::unique_ptr<FSOUND_SAMPLE> sample)
-{
-    SoundState& s = state();
-    std::unique_ptr<FSOUND_SAMPLE>& held = s.slots[slot];
-    if (held && s.channel.track == &held->track)
-        stopChannel();
-    held = std::move(sample);
-    return held.get();
-}
-
-void reportLoadFailure(const char* name, const std::string& reason)
-{
-    reportError("frosthem: cannot load music \"%s\": %s", name, reason.c_str());
-}
-
-std::string cutNote(const char* name)
-{
-    return std::string("frosthem: music \"") + name + "\" runs past 30 minutes; only its first 30 are played";
-}
-
-// Decoding threads end before the process does, whatever else is still
-// running then (the device keeps mixing from the decoded part).
-void stopDecoding()
-{
-    for (auto& slot : state().slots)
-        if (slot)
-            slot->track.stop();
-}
-
 }  // namespace
+
+void stopChannelPlaying(const StreamedTrack* track)
+{
+    if (state().channel.track == track)
+        stopChannel();
+}
 
 // The device always mixes at kMixRate, the rate every sample is decoded to,
 // and one channel: the show asks for nothing else.
@@ -256,8 +209,7 @@ signed char FSOUND_Init(int, int, unsigned int)
     if (s.initialised)
         return 1;
     s.initialised = true;
-    static const bool stopsAtExit = std::atexit(stopDecoding) == 0;
-    (void)stopsAtExit;
+    stopDecodingAtExit();
     if (devicelessRequested)
         return 1;
     std::string reason;
@@ -267,39 +219,10 @@ signed char FSOUND_Init(int, int, unsigned int)
     return 1;
 }
 
-// Always the whole file (up to 30 minutes), played once: the show loads with
-// no loop, offset or length, and repeats the music itself. Returns once the
-// first second is decoded; that part decides whether the file is music.
-FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned int, int, int)
-{
-    std::string reason;
-    FSOUND_SAMPLE* sample = soundLoadSample(index, name, reason);
-    if (sample == nullptr)
-        reportLoadFailure(name != nullptr ? name : "", reason);
-    return sample;
-}
-
-FSOUND_SAMPLE* soundLoadSample(int index, const char* name, std::string& reason)
-{
-    const int slot = resolveSlot(index);
-    if (slot < 0) {
-        reason = "no such sample slot";
-        return nullptr;
-    }
-    if (name == nullptr) {
-        reason = "no file name";
-        return nullptr;
-    }
-    auto sample = std::make_unique<FSOUND_SAMPLE>();
-    if (!sample->track.start(name, kFirstFrames, kMaxTrackFrames, cutNote(name), reason))
-        return nullptr;
-    return storeSample(slot, std::move(sample));
-}
-
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
 {
     SoundState& s = state();
-    if (sample == nullptr || !s.initialised || (channel != kOnlyChannel && channel != kAnyFree))
+    if (sample == nullptr || !s.initialised || (channel != kOnlyChannel && channel != kAnyChannel))
         return -1;
     Channel& ch = s.channel;
     DeviceLock lock;
@@ -309,7 +232,7 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample)
     ch.startTick = getTicks();
     ch.playing.store(true);
     if (ownDevice != nullptr && s.deviceOpen)
-        ownDevice->play(&ch.track->whole());  // a device of our own takes the track whole
+        ownDevice->play(ch.track);
     if (playListener != nullptr)
         playListener(playListenerData);
     return kOnlyChannel;
@@ -359,8 +282,7 @@ void FSOUND_Close()
     s.deviceOpen = false;
     s.audioStarted = false;
     s.initialised = false;
-    for (auto& slot : s.slots)
-        slot.reset();
+    dropSamples();
     fftUnit.active = false;
     std::fill(std::begin(spectrumCopy), std::end(spectrumCopy), 0.0f);
 }
@@ -427,30 +349,4 @@ std::size_t soundPlayPosition()
     Channel& ch = state().channel;
     DeviceLock lock;
     return ch.track != nullptr ? ch.playhead.position(deviceNowNs(), trackEnd(*ch.track)) : 0;
-}
-
-const PcmTrack* soundSampleData(FSOUND_SAMPLE* sample)
-{
-    return sample != nullptr ? &sample->track.whole() : nullptr;
-}
-
-const StreamedTrack* soundSampleTrack(FSOUND_SAMPLE* sample)
-{
-    return sample != nullptr ? &sample->track : nullptr;
-}
-
-void soundWaitDecoded(FSOUND_SAMPLE* sample)
-{
-    if (sample != nullptr)
-        sample->track.waitFinished();
-}
-
-FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm)
-{
-    const int slot = resolveSlot(index);
-    if (slot < 0 || pcm.frames() == 0)
-        return nullptr;
-    auto sample = std::make_unique<FSOUND_SAMPLE>();
-    sample->track.adopt(std::move(pcm));
-    return storeSample(slot, std::move(sample));
 }

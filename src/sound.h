@@ -59,15 +59,24 @@ FSOUND_SAMPLE* soundSampleFromPcm(int index, PcmTrack pcm);
 // FSOUND_Sample_Load without its line on standard error: nullptr and the
 // reason when the file cannot be used, for a caller that reports it itself.
 FSOUND_SAMPLE* soundLoadSample(int index, const char* name, std::string& reason);
+// A sample whose file `name` arrives a piece at a time (the browser's
+// download of it), empty until its track is fed (soundFedTrack); it plays
+// what has been decoded so far. nullptr, with the reason, as soundLoadSample.
+FSOUND_SAMPLE* soundFedSample(int index, const char* name, std::string& reason);
+// The track of a fed sample, to feed and decode; null for no handle.
+StreamedTrack* soundFedTrack(FSOUND_SAMPLE* sample);
 
 // A device of the program's own that plays channel 0 in place of SDL's
 // audio (the browser's Web Audio). The sound layer keeps the channel's
 // bookkeeping; the device plays the decoded samples and says which frame is
-// heard now, which is what the spectrum follows.
+// heard now, which is what the spectrum follows. The track may still be
+// decoding: the device plays its frames as they come, frames it reaches
+// before they are decoded as silence, and the track ends at its last frame
+// once decoding is done.
 struct SoundDevice {
-    bool (*open)(std::string& reason);  // false: the music runs silently
-    void (*play)(const PcmTrack* track);  // from its first frame; nullptr stops
-    bool (*playing)();                    // false once the track has ended
+    bool (*open)(std::string& reason);         // false: the music runs silently
+    void (*play)(const StreamedTrack* track);  // from its first frame; nullptr stops
+    bool (*playing)();                         // false once the track has ended
     std::size_t (*position)();            // the frame heard now
     void (*close)();
 };

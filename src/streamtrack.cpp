@@ -81,6 +81,13 @@ std::size_t StreamedTrack::copy(std::size_t pos, std::size_t count, std::int16_t
     return end - pos;
 }
 
+void StreamedTrack::sizeBlocks(std::size_t firstBlockFrames, std::size_t maxFrames)
+{
+    firstBlockFrames_ = std::max<std::size_t>(std::min(firstBlockFrames, maxFrames), 1);
+    blocks_.assign(2 + (maxFrames - std::min(firstBlockFrames_, maxFrames)) / growFrames_, nullptr);
+    ensureBlock(0);
+}
+
 bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t maxFrames, std::string cutNote,
                           std::string& error)
 {
@@ -88,9 +95,7 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
     if (!stream->open(path, error))
         return false;
     const std::size_t estimate = sizeFromEstimate_ ? stream->estimatedFrames() : 0;
-    firstBlockFrames_ = std::max<std::size_t>(std::min(std::max(estimate, firstFrames), maxFrames), 1);
-    blocks_.assign(2 + (maxFrames - std::min(firstBlockFrames_, maxFrames)) / growFrames_, nullptr);
-    ensureBlock(0);
+    sizeBlocks(std::max(estimate, firstFrames), maxFrames);
 
     std::size_t got = 0;
     const std::size_t first = std::min(firstFrames, maxFrames);
@@ -115,32 +120,90 @@ bool StreamedTrack::start(const char* path, std::size_t firstFrames, std::size_t
     return true;
 }
 
+// Decodes at most `wanted` frames, up to the end of the block the next one
+// falls in.
+Mp3Stream::Status StreamedTrack::decodeStep(Mp3Stream& stream, std::size_t maxFrames, std::size_t wanted,
+                                            std::string& error)
+{
+    const std::size_t frames = decodedFrames();
+    if (!ensureBlock(frames))
+        return Mp3Stream::Status::Done;
+    const std::size_t room = std::min({blockEnd(frames) - frames, maxFrames - frames, wanted});
+    std::size_t got = 0;
+    const Mp3Stream::Status status = stream.read(frameAt(frames), room, got, error);
+    decoded_.store(frames + got, std::memory_order_release);
+    return status;
+}
+
 void StreamedTrack::decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote)
 {
     yieldToTheShow();
-    std::size_t frames = decodedFrames();
     std::string error;
     Mp3Stream::Status status = Mp3Stream::Status::More;
-    while (status == Mp3Stream::Status::More && frames < maxFrames &&
-           !stopRequested_.load(std::memory_order_relaxed)) {
-        if (!ensureBlock(frames))
-            break;
-        const std::size_t room = std::min({blockEnd(frames) - frames, maxFrames - frames, kStepFrames});
-        std::size_t got = 0;
-        status = stream->read(frameAt(frames), room, got, error);
-        frames += got;
-        decoded_.store(frames, std::memory_order_release);
-    }
-    // A file that breaks off midway plays what decoded, so a failure here
-    // ends the track without a word. One that runs past the limit says so.
-    if (frames >= maxFrames && status == Mp3Stream::Status::More) {
+    while (status == Mp3Stream::Status::More && decodedFrames() < maxFrames &&
+           !stopRequested_.load(std::memory_order_relaxed))
+        status = decodeStep(*stream, maxFrames, kStepFrames, error);
+    endDecoding(*stream, status, maxFrames, cutNote);
+}
+
+// A file that breaks off midway plays what decoded, so a failure here ends
+// the track without a word. One that runs past the limit says so.
+void StreamedTrack::endDecoding(Mp3Stream& stream, Mp3Stream::Status status, std::size_t maxFrames,
+                                const std::string& cutNote)
+{
+    if (decodedFrames() >= maxFrames && status == Mp3Stream::Status::More) {
         std::int16_t probe[kMixChannels];
         std::size_t got = 0;
-        stream->read(probe, 1, got, error);
+        std::string error;
+        stream.read(probe, 1, got, error);
         if (got > 0)
             reportNotice("%s", cutNote.c_str());
     }
     finish();
+}
+
+bool StreamedTrack::startFed(std::size_t maxFrames, std::string cutNote, std::string& error)
+{
+    auto stream = std::make_unique<Mp3Stream>();
+    if (!stream->openFed(error))
+        return false;
+    // No length is known ahead: every block is a grown one.
+    sizeBlocks(growFrames_, maxFrames);
+    fed_ = std::move(stream);
+    fedMaxFrames_ = maxFrames;
+    fedCutNote_ = std::move(cutNote);
+    return true;
+}
+
+bool StreamedTrack::feed(const unsigned char* bytes, std::size_t n, std::string& error)
+{
+    return fed_ == nullptr || fed_->feed(bytes, n, error);
+}
+
+void StreamedTrack::endFeed()
+{
+    if (fed_ != nullptr)
+        fed_->endFeed();
+}
+
+bool StreamedTrack::decodeFed(std::size_t frames, std::string& error)
+{
+    if (fed_ == nullptr)
+        return true;
+    const std::size_t target = std::min(decodedFrames() + frames, fedMaxFrames_);
+    Mp3Stream::Status status = Mp3Stream::Status::More;
+    while (status == Mp3Stream::Status::More && decodedFrames() < target)
+        status = decodeStep(*fed_, fedMaxFrames_, target - decodedFrames(), error);
+    const bool going = status == Mp3Stream::Status::Hungry ||
+                       (status == Mp3Stream::Status::More && decodedFrames() < fedMaxFrames_);
+    if (going)
+        return true;
+    const bool noAudio = status == Mp3Stream::Status::Failed || decodedFrames() == 0;
+    if (noAudio && error.empty())
+        error = fed_->whyNoAudio();
+    endDecoding(*fed_, status, fedMaxFrames_, fedCutNote_);
+    fed_.reset();
+    return !noAudio;
 }
 
 void StreamedTrack::finish()

@@ -1,7 +1,9 @@
-// A track that plays while it is still being decoded. The first second is
-// decoded on the caller's thread, the rest on a thread of the track's own,
-// into storage that never moves: a first block sized from libmpg123's length
-// estimate, then fixed-size blocks only if the estimate was short. Readers
+// A track that plays while it is still being decoded. From a file, the first
+// second is decoded on the caller's thread, the rest on a thread of the
+// track's own; a fed track (a download) is decoded on the caller's thread a
+// piece a call, as its bytes arrive. Either way into storage that never
+// moves: a first block sized from libmpg123's length estimate (a fed track
+// has none), then fixed-size blocks only if the estimate was short. Readers
 // (the audio callback, the spectrum) see only frames already decoded,
 // through a count published with release/acquire ordering.
 #pragma once
@@ -44,6 +46,20 @@ public:
     // Takes ready-made samples, wholly decoded.
     void adopt(PcmTrack pcm);
 
+    // A track whose file's bytes are handed over as they arrive (feed), up
+    // to `maxFrames`; `cutNote` as for start(). False with a short reason
+    // when no decoder can be had.
+    bool startFed(std::size_t maxFrames, std::string cutNote, std::string& error);
+    // More of the file. False, with the reason, when the decoder refuses it.
+    bool feed(const unsigned char* bytes, std::size_t n, std::string& error);
+    // The whole file has been fed: the track ends where its audio does.
+    void endFeed();
+    // Decodes up to `frames` more frames of what has been fed. False, with
+    // a short reason, when the file turns out to hold no audio at all; the
+    // track is then finished and empty. A file that breaks off after some
+    // audio ends there, as from a file.
+    bool decodeFed(std::size_t frames, std::string& error);
+
     // Frames decoded so far; all of them once finished().
     std::size_t decodedFrames() const { return decoded_.load(std::memory_order_acquire); }
     // The decoding has ended: decodedFrames() is the track's length.
@@ -64,7 +80,12 @@ private:
     std::int16_t* frameAt(std::size_t frame) const;
     std::size_t blockEnd(std::size_t frame) const;
     bool ensureBlock(std::size_t frame);
+    void sizeBlocks(std::size_t firstBlockFrames, std::size_t maxFrames);
+    Mp3Stream::Status decodeStep(Mp3Stream& stream, std::size_t maxFrames, std::size_t wanted,
+                                 std::string& error);
     void decodeRest(std::unique_ptr<Mp3Stream> stream, std::size_t maxFrames, std::string cutNote);
+    void endDecoding(Mp3Stream& stream, Mp3Stream::Status status, std::size_t maxFrames,
+                     const std::string& cutNote);
     void finish();
 
     const std::size_t growFrames_;
@@ -74,6 +95,10 @@ private:
     // pointer is written before the count that makes its frames visible.
     std::vector<std::int16_t*> blocks_;
     std::vector<std::unique_ptr<std::int16_t[]>> owned_;
+    // A fed track's decoder, until its decoding ends.
+    std::unique_ptr<Mp3Stream> fed_;
+    std::size_t fedMaxFrames_ = 0;
+    std::string fedCutNote_;
     PcmTrack adopted_;
     PcmTrack assembled_;
     bool assembledReady_ = false;

@@ -19,6 +19,7 @@
 #include "show.h"
 #include "sound.h"
 #include "spectrum.h"
+#include "streamtrack.h"
 #include "testutil.h"
 
 namespace {
@@ -96,13 +97,13 @@ protected:
 // one step of frames each time the test moves it on, and keeps every frame
 // it played.
 namespace fake {
-const PcmTrack* playing = nullptr;
+const StreamedTrack* playing = nullptr;
 std::size_t position = 0;
 int plays = 0;
 std::vector<std::vector<std::int16_t>> heard;  // one entry a play
 
 bool open(std::string&) { return true; }
-void play(const PcmTrack* track)
+void play(const StreamedTrack* track)
 {
     playing = track;
     position = 0;
@@ -111,16 +112,18 @@ void play(const PcmTrack* track)
         heard.emplace_back();
     }
 }
-bool isPlaying() { return playing && position < playing->frames(); }
-std::size_t at() { return playing ? std::min(position, playing->frames()) : 0; }
+bool isPlaying() { return playing && position < playing->decodedFrames(); }
+std::size_t at() { return playing ? std::min(position, playing->decodedFrames()) : 0; }
 void close() { playing = nullptr; }
 void moveOn(std::size_t frames)
 {
     if (!isPlaying())
         return;
-    const std::size_t end = std::min(position + frames, playing->frames());
-    heard.back().insert(heard.back().end(), playing->samples.begin() + position * kMixChannels,
-                        playing->samples.begin() + end * kMixChannels);
+    const std::size_t end = std::min(position + frames, playing->decodedFrames());
+    std::vector<std::int16_t>& out = heard.back();
+    const std::size_t had = out.size();
+    out.resize(had + (end - position) * kMixChannels);
+    playing->copy(position, end - position, out.data() + had);
     position = end;
 }
 const SoundDevice device{open, play, isPlaying, at, close};

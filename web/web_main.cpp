@@ -1,16 +1,20 @@
 // The show in a web page. The page loads a fresh module for every run:
-// this main() opens the window, decodes the music and loads the pictures
-// while the title card shows; the viewer's first click or key calls
-// frosthem_start, which starts the music and the show together. Escape
-// calls frosthem_stop, and the page starts over with a fresh module.
+// this main() opens the window and loads the pictures while the page's
+// loading card shows, and the frames after it decode the music as the page
+// downloads it; once its first seconds are decoded the title card shows,
+// and the viewer's first click or key calls frosthem_start, which starts
+// the music and the show together, the rest of the music decoding as it
+// plays. Escape calls frosthem_stop, and the page starts over with a fresh
+// module.
 //
 // The browser calls the frame at the display's rate; a pass of the show
 // runs only at the desktop's 60-a-second deadlines, so a faster display
 // does not change the motion.
 //
 // With frames to capture (the page's ?frames=5,25,75), the show runs on the
-// virtual clock as the offline renderer runs it, and hands the page the
-// pixels of the frames at those seconds.
+// virtual clock as the offline renderer runs it, from the whole music file
+// (the page waits for all of it), and hands the page the pixels of the
+// frames at those seconds.
 #include <emscripten.h>
 
 #include <SDL.h>
@@ -21,12 +25,14 @@
 
 #include "clock.h"
 #include "globals.h"
+#include "music.h"
 #include "party/party_load.h"
 #include "report.h"
 #include "show.h"
 #include "simulate.h"
 #include "sound.h"
 #include "web_audio.h"
+#include "web_music.h"
 #include "web_screen.h"
 
 namespace {
@@ -40,7 +46,12 @@ constexpr Sint32 kEarlyMs = 8;
 // stays responsive.
 constexpr double kCaptureSliceMs = 12.0;
 constexpr int kMsPerSecond = 1000;
+// Decoding of the music per browser frame: before the show runs there is
+// nothing else to do; while it runs its frames come first.
+constexpr double kIdleDecodeMs = 12.0;
+constexpr double kRunningDecodeMs = 3.0;
 
+bool ready = false;  // the music's first seconds are decoded
 bool running = false;
 Uint32 deadline = 0;
 
@@ -100,8 +111,40 @@ void captureFrames()
     }
 }
 
+// The title card once enough music is decoded; a file that holds none
+// is named on the page as a bad picture is.
+void waitForMusic()
+{
+    std::string error;
+    switch (pumpMusic(handle_sound, kIdleDecodeMs, error)) {
+    case MusicArrival::Coming:
+        return;
+    case MusicArrival::Failed:
+        emscripten_cancel_main_loop();
+        // Without a reason the page could not get the file, and has said so.
+        if (!error.empty()) {
+            refuseMusic();
+            failed(std::string("cannot load music \"") + kSiteMusic + "\": " + error);
+        }
+        return;
+    case MusicArrival::Playable:
+        drawTitleCard();
+        presentScreen();
+        ready = true;
+        jsReady();
+        return;
+    }
+}
+
 void loop()
 {
+    if (!ready) {
+        waitForMusic();
+        return;
+    }
+    std::string unused;
+    pumpMusic(handle_sound, running ? kRunningDecodeMs : kIdleDecodeMs, unused);
+    webAudioPump();
     if (running)
         paceFrame();
 }
@@ -115,9 +158,9 @@ extern "C" {
 // seconds count from here.
 EMSCRIPTEN_KEEPALIVE void frosthem_start()
 {
-    if (running)
+    if (running || !ready)
         return;
-    // startShow has loaded the music already, so this start cannot fail.
+    // startShow has made the music's sample already, so this start cannot fail.
     std::string unused;
     beginMusic(unused);
     deadline = startTick;
@@ -139,7 +182,8 @@ int main()
     // A site built for a party carries it; checked as on the desktop.
     const std::string party = bundledParty();
     Problems problems;
-    if (!party.empty() && !loadParty(party, showParty, problems)) {
+    // The party's music comes beside the page, not in the module's files.
+    if (!party.empty() && !loadParty(party, showParty, problems, PartyMusic::Apart)) {
         printProblems(problems);
         return failed(std::to_string(problems.size()) + " problems in the party; nothing was started");
     }
@@ -152,6 +196,8 @@ int main()
         }
         // The renderer's start-up wants a tape; only the frames are kept here.
         static MusicTape tape;
+        if (!saveMusic(musicFile(), error))
+            return failed(error);
         if (!startCapturedShow(tape, error))
             return failed(error);
         jsReady();
@@ -163,12 +209,10 @@ int main()
     host.offscreen = true;
     host.device = webAudioDevice();
     host.musicWaits = true;
+    host.musicFed = kSiteMusic;
     host.present = flipAndPresent;
     if (!startShow(host, error))
         return failed(error);
-    drawTitleCard();
-    presentScreen();
-    jsReady();
     emscripten_set_main_loop(loop, 0, 0);
     return 0;
 }

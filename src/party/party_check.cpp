@@ -49,7 +49,7 @@ struct Checker {
 
     void music()
     {
-        if (!party.music)
+        if (!party.music || party.musicFrom == PartyMusic::Apart)
             return;
         const SourcePlace at = party.places.at("music");
         PcmTrack track;

@@ -69,15 +69,16 @@ struct Reader {
         return value;
     }
 
-    // A file named relative to the folder, which must be there.
-    std::optional<std::string> path(const toml::node& node, const std::string& key)
+    // A file named relative to the folder, which must be there unless it
+    // comes apart from the folder.
+    std::optional<std::string> path(const toml::node& node, const std::string& key, bool apart = false)
     {
         std::optional<std::string> name = text(node, key);
         if (!name)
             return std::nullopt;
         const std::string full = (*name)[0] == '/' ? *name : folder + "/" + *name;
         struct stat st;
-        if (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (!apart && (stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode))) {
             report(node.source(),
                    key + ": there is no file " + full + ": put it there or correct the name");
             return std::nullopt;
@@ -190,7 +191,8 @@ struct Reader {
                 continue;
             party.places[k] = {static_cast<int>(node.source().begin.line),
                                static_cast<int>(node.source().begin.column)};
-            party.*e.field = e.kind == Kind::File      ? path(node, k)
+            const bool apart = e.field == &Party::music && party.musicFrom == PartyMusic::Apart;
+            party.*e.field = e.kind == Kind::File      ? path(node, k, apart)
                              : e.kind == Kind::Letters ? letters(node, k)
                                                        : text(node, k);
             return;
@@ -209,12 +211,13 @@ size_t characters(const std::string& utf8)
 
 }  // namespace
 
-bool readParty(const std::string& folder, Party& party, Problems& problems)
+bool readParty(const std::string& folder, Party& party, Problems& problems, PartyMusic musicFrom)
 {
     const std::string file = folder + "/party.toml";
     const size_t first = problems.size();
     party = Party{};
     party.folder = folder;
+    party.musicFrom = musicFrom;
     party.file = file;
     struct stat st;
     if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -26,8 +26,14 @@ struct PartyPicture {
     SourcePlace place;                         // of its entry in party.toml
 };
 
+// Where the party's music is read from: its file in the folder, checked
+// like the others, or apart from the folder (the web site serves it beside
+// the page; it was checked when the site was built).
+enum class PartyMusic { InFolder, Apart };
+
 struct Party {
     std::string folder;
+    PartyMusic musicFrom = PartyMusic::InFolder;
     std::optional<std::string> name;            // the party's name, UTF-8: the web page's
     std::optional<std::string> dates;           // title card, the zip's README, the release
     std::optional<std::string> place;           // note; when and where, as the organiser writes them
@@ -44,8 +50,10 @@ struct Party {
 };
 
 // Reads `folder`/party.toml. Everything wrong is added to `problems`, each at
-// its place in the file; files named must exist. False when anything was.
-bool readParty(const std::string& folder, Party& party, Problems& problems);
+// its place in the file; files named must exist (the music only when it is
+// in the folder). False when anything was.
+bool readParty(const std::string& folder, Party& party, Problems& problems,
+               PartyMusic musicFrom = PartyMusic::InFolder);
 
 // The prepared strip picture for a picture: beside it, "<name>.strip.png".
 std::string stripFileFor(const std::string& picture);

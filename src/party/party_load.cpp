@@ -93,11 +93,11 @@ void loadInvitation(const Party& party, ShowParty& play, Problems& problems)
 
 }  // namespace
 
-bool loadParty(const std::string& folder, ShowParty& play, Problems& problems)
+bool loadParty(const std::string& folder, ShowParty& play, Problems& problems, PartyMusic musicFrom)
 {
     const size_t first = problems.size();
     Party party;
-    readParty(folder, party, problems);
+    readParty(folder, party, problems, musicFrom);
     checkPartyFiles(party, problems);
     checkBackground(party, problems);
     // party.toml's problems from top to bottom, then the invitation's.

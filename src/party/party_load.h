@@ -6,6 +6,7 @@
 #include <string>
 
 #include "party/invitation_check.h"
+#include "party/party_file.h"
 #include "party/problem.h"
 #include "show_party.h"
 
@@ -25,7 +26,8 @@ std::string bundledParty();
 // Reads and checks the party in `folder` (a path that works from the working
 // folder, which holds gfx/). Every problem found is added to `problems`;
 // when there is none, `play` holds what the show puts in place of its own.
-bool loadParty(const std::string& folder, ShowParty& play, Problems& problems);
+bool loadParty(const std::string& folder, ShowParty& play, Problems& problems,
+               PartyMusic musicFrom = PartyMusic::InFolder);
 
 struct PartySummary {
     InvitationSummary text;

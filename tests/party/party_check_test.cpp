@@ -44,15 +44,16 @@ protected:
         cairo_surface_destroy(s);
     }
 
-    std::vector<std::string> problemsOf(const std::string& toml)
+    std::vector<std::string> problemsOf(const std::string& toml, PartyMusic musicFrom = PartyMusic::InFolder)
     {
         std::ofstream(dir_ / "party.toml") << toml;
-        Party party;
         Problems problems;
-        if (readParty(dir_.string(), party, problems))
-            checkPartyFiles(party, problems);
+        if (readParty(dir_.string(), party_, problems, musicFrom))
+            checkPartyFiles(party_, problems);
         return described(problems);
     }
+
+    Party party_;
 };
 
 TEST_F(PartyFiles, EveryFileProblemIsLocated)
@@ -100,6 +101,20 @@ TEST_F(PartyFiles, EveryFileProblemIsLocated)
         // The decoders' own words end some messages; the start is ours.
         for (size_t i = 0; i < got.size(); i++)
             EXPECT_EQ(got[i].substr(0, c.expected[i].size()), c.expected[i]);
+    }
+}
+
+// The web site serves the music beside the page: the module reads the party
+// without it, the file having been checked when the site was built.
+TEST_F(PartyFiles, MusicApartIsNeitherLookedForNorDecoded)
+{
+    for (const char* music : {"gone.mp3", "noise.mp3", "short.mp3"}) {
+        SCOPED_TRACE(music);
+        const std::string toml = std::string("music = \"") + music + "\"\n";
+        EXPECT_TRUE(problemsOf(toml, PartyMusic::Apart).empty());
+        ASSERT_TRUE(party_.music);
+        EXPECT_EQ(*party_.music, (dir_ / music).string());
+        EXPECT_EQ(problemsOf(toml).size(), 1u) << "read from the folder, it is checked";
     }
 }
 

@@ -21,7 +21,7 @@ release=${name:-frosthem}-$version
 dist=dist/$release
 
 for f in "$release-web/index.html" "$release-web/frosthem.wasm" "$release-web/frosthem.data" \
-         "$release-web/LICENSE.txt" "$release-web.zip" "$release-windows-x64.zip" "$release.mp4" \
+         "$release-web/music.mp3" "$release-web/LICENSE.txt" "$release-web.zip" "$release-windows-x64.zip" "$release.mp4" \
          "$release-poster.png" "$release.nfo" "$release-source.tar" SHA256SUMS; do
   [ -s "$dist/$f" ] || fail "$f is missing from $dist"
 done
@@ -53,6 +53,8 @@ if [ -n "$party" ]; then
             "$party/party.toml")
   [ -z "$given" ] || music=$party/$given
 fi
+# The site streams the same music from beside its page.
+cmp -s "$music" "$dist/$release-web/music.mp3" || fail "the site's music.mp3 is not $music"
 want=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$music")
 got=$(ffprobe -v error -select_streams v:0 -show_entries stream=duration -of csv=p=0 "$dist/$release.mp4")
 size=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height -of csv=p=0 "$dist/$release.mp4")

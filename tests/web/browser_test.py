@@ -209,12 +209,13 @@ def main():
                           f"{differing} pixels ({share:.3%}) differ, by at most {worst} levels"
                           + (f", within x {box[0]}-{box[2]}, y {box[1]}-{box[3]}" if differing else ""))
         page_checks.card_before_data(tools, base, check)
+        page_checks.music_streamed(tools, base, check)
         page_checks.click_beside(tools, base, check)
         page_checks.whole_scales(tools, base, check)
         check("no errors on the page", not tools.errors, "; ".join(tools.errors[:5]))
         # Each of these reports its fault on the console as well.
         page_checks.capture_input(tools, base, check)
-        page_checks.missing_data(tools, base, check)
+        page_checks.failing_files(tools, base, check)
     finally:
         proc.kill()
         proc.wait()

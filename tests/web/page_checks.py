@@ -1,5 +1,6 @@
-"""The page around the show: its loading card, failures, clicks, scaling and
-the capture input it refuses. Used by browser_test.py."""
+"""The page around the show: its loading card, the music streamed in,
+failures, clicks, scaling and the capture input it refuses. Used by
+browser_test.py."""
 import base64
 import http.server
 import os
@@ -12,6 +13,11 @@ import png_pixels
 # Seconds the card has to appear in while the data file is held back.
 CARD_WITHIN_S = 5
 READY_WITHIN_S = 60
+MUSIC = "music.mp3"
+# The music's bytes served before the test server holds the rest back: some
+# 16 s or more at the usual bit rates, more than the page waits for, and
+# never more than half the file.
+MUSIC_SERVED_FIRST = 320 * 1024
 CAPTURE_LIMIT = 600
 # (window size, whole scale each source pixel must come out at)
 SCALES = (((1400, 1000), 2), ((1000, 600), 1))
@@ -26,9 +32,12 @@ CARD_SHOWN = ("(() => { const c = document.getElementById('card');"
 
 
 class Files(http.server.SimpleHTTPRequestHandler):
-    """Serves the site; the test may hold back a file or answer 404 for it."""
+    """Serves the site; the test may hold back a file, or all but its first
+    part, answer 404 for it or serve other bytes in its place."""
     held = {}        # name -> threading.Event that lets it through
+    held_part = {}   # name -> (bytes served at once, threading.Event that lets the rest through)
     missing = set()
+    replaced = {}    # name -> the bytes served instead
 
     def do_GET(self):
         name = self.path.lstrip("/").split("?")[0]
@@ -37,7 +46,28 @@ class Files(http.server.SimpleHTTPRequestHandler):
             return
         if name in self.held:
             self.held[name].wait(60)
+        if name in self.replaced or name in self.held_part:
+            self.send_bytes(name)
+            return
         super().do_GET()
+
+    def send_bytes(self, name):
+        if name in self.replaced:
+            data = self.replaced[name]
+        else:
+            with open(self.translate_path(self.path), "rb") as f:
+                data = f.read()
+        first, gate = self.held_part.get(name, (len(data), None))
+        first = min(first, len(data) // 2) if gate else len(data)
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(name))
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data[:first])
+        self.wfile.flush()
+        if gate:
+            gate.wait(60)
+        self.wfile.write(data[first:])
 
     def log_message(self, *args):
         pass
@@ -57,22 +87,59 @@ def card_before_data(tools, base, check):
           tools.wait_for(f"frosthem.state === 'title' && !{CARD_SHOWN}", READY_WITHIN_S))
 
 
-def missing_data(tools, base, check):
-    # The browser's cache would hand over the file the server no longer has.
+def music_streamed(tools, base, check):
+    """Ready, and started, on the music's first part; the rest then plays on."""
     tools.call("Network.enable")
     tools.call("Network.setCacheDisabled", cacheDisabled=True)
-    Files.missing.add("frosthem.data")
+    gate = threading.Event()
+    Files.held_part[MUSIC] = (MUSIC_SERVED_FIRST, gate)
+    try:
+        tools.open(base + "index.html")
+        ready = tools.wait_for("window.frosthem && frosthem.state === 'title'", READY_WITHIN_S)
+        arriving = tools.eval("!frosthem.config.music.done && frosthem.config.music.chunks.length > 0")
+        check("ready before the music has all arrived", ready and arriving,
+              f"state {tools.eval('frosthem.state')}, music all in: {tools.eval('frosthem.config.music.done')}")
+        tools.click(400, 300)
+        check("the show starts on the music's first part", tools.wait_for("frosthem.state === 'running'", 10))
+    finally:
+        gate.set()
+        del Files.held_part[MUSIC]
+    check("the rest of the music arrives while the show runs",
+          tools.wait_for("frosthem.config.music.done", READY_WITHIN_S) and tools.eval("frosthem.state") == "running")
+    tools.key("Escape", "Escape", 27)
+    tools.wait_for("frosthem.state === 'title'", READY_WITHIN_S)
+    tools.call("Network.setCacheDisabled", cacheDisabled=False)
+
+
+def failed_file(tools, base, check, name, fault, told_has):
+    """The page names the file that fails it, and its retry then loads the show."""
+    tools.call("Network.enable")
+    tools.call("Network.setCacheDisabled", cacheDisabled=True)
+    if fault is None:
+        Files.missing.add(name)
+    else:
+        Files.replaced[name] = fault
+    what = "missing" if fault is None else "damaged"
     try:
         tools.open(base + "index.html")
         failed = tools.wait_for("window.frosthem && frosthem.state === 'failed'", READY_WITHIN_S, errors_stop=False)
         told = tools.eval("document.getElementById('status').textContent")
-        check("a missing data file is named on the card", failed and "frosthem.data" in told and "404" in told, told)
+        check(f"a {what} {name} is named on the card", failed and name in told and told_has in told, told)
         check("the card offers a retry", tools.eval("!document.getElementById('retry').hidden"))
     finally:
-        Files.missing.discard("frosthem.data")
+        Files.missing.discard(name)
+        Files.replaced.pop(name, None)
     tools.eval("document.getElementById('retry').click()")
     check("the retry loads the show", tools.wait_for("frosthem.state === 'title'", READY_WITHIN_S, errors_stop=False))
     tools.call("Network.setCacheDisabled", cacheDisabled=False)
+
+
+def failing_files(tools, base, check):
+    failed_file(tools, base, check, "frosthem.data", None, "404")
+    failed_file(tools, base, check, MUSIC, None, "404")
+    # A page where the music should be: the decoder finds no MPEG audio in it.
+    failed_file(tools, base, check, MUSIC, b"<!DOCTYPE html><html><body>Not here</body></html>\n" * 200,
+                "cannot load music")
 
 
 def click_beside(tools, base, check):
