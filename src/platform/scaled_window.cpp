@@ -16,11 +16,15 @@ int desktopW = 0, desktopH = 0;
 bool fullScreen = false;
 
 // Full screen takes the desktop's own size, so no mode change is needed and
-// the monitor keeps its resolution; the picture is enlarged within it.
+// the monitor keeps its resolution; the picture is enlarged within it. A
+// display whose list of modes lacks its own size refuses that; a borderless
+// window covering the desktop is then full screen all the same.
 SDL_Surface* setMode(bool full)
 {
-    if (full && desktopW > 0 && desktopH > 0)
-        return SDL_SetVideoMode(desktopW, desktopH, kDepth, SDL_SWSURFACE | SDL_FULLSCREEN);
+    if (full && desktopW > 0 && desktopH > 0) {
+        SDL_Surface* whole = SDL_SetVideoMode(desktopW, desktopH, kDepth, SDL_SWSURFACE | SDL_FULLSCREEN);
+        return whole ? whole : SDL_SetVideoMode(desktopW, desktopH, kDepth, SDL_SWSURFACE | SDL_NOFRAME);
+    }
     return SDL_SetVideoMode(kWidth * windowScale, kHeight * windowScale, kDepth,
                             SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0));
 }

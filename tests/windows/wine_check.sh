@@ -83,6 +83,10 @@ await_size() {
     sleep 1
     waited=$((waited + 1))
   done
+  cat "$scratch/stderr" >&2
+  for other in $(xdotool search --name Frosthem 2>/dev/null); do
+    echo "window $other: $(xdotool getwindowname "$other") $(xdotool getwindowgeometry "$other" | tr '\n' ' ')" >&2
+  done
   fail "the window is $now, expected $want"
 }
 
