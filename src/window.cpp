@@ -31,8 +31,8 @@ const char* const kIconFile = "icons/frosthem_128.png";
 // the environment just before those points; a value the user set wins.
 const char* const kScaleMethodVar = "SDL12COMPAT_SCALE_METHOD";
 const char* const kWindowScalingVar = "SDL12COMPAT_WINDOW_SCALING";
-#endif
 const char* const kCompatPrefix = "SDL12COMPAT_";
+#endif
 // SDL's complaint when it probes for Wayland without a runtime folder: no
 // help to someone without a display, who gets our own line about that.
 const char* const kRuntimeDirNoise = "XDG_RUNTIME_DIR";
@@ -67,6 +67,7 @@ bool displayUsable()
     return !invisibleDriver() || (asked && *asked);
 }
 
+#ifndef __EMSCRIPTEN__  // the page sizes the picture itself
 // The window's scale for --scale `asked` (0: chosen from the desktop), on
 // a desktop of this size (0 when unknown); one that does not fit is brought
 // down, saying so. Read before the first window: until then SDL reports the
@@ -82,6 +83,7 @@ int windowScale(int asked, int desktopWidth, int desktopHeight)
                      asked, kScreenWidth * asked, kScreenHeight * asked, desktopWidth, desktopHeight, fitted);
     return fitted;
 }
+#endif
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)  // no X display in a browser
 // sdl12-compat scales the window itself, as its setting says.
