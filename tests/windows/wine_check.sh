@@ -27,8 +27,6 @@ case $check in escape | truncated | music | help | window)
     [ "$check" != window ] || desktop=1920x1080
     FROSTHEM_WINE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 ${desktop}x24" "$0" "$@"
   fi
-  openbox >/dev/null 2>&1 &
-  openbox_pid=$!
   ;;
 esac
 native=$(cd "$2" && pwd)
@@ -46,6 +44,23 @@ window_timeout=60
 exit_timeout=30
 
 fail() { echo "wine_check $check: $*" >&2; exit 1; }
+
+# The window manager, (re)started when it is not running, and waited for
+# until it answers for the desktop: a key sent by activating a window needs
+# it, and once a run found it gone.
+ensure_wm() {
+  local waited=0
+  if [ -z "${openbox_pid:-}" ] || ! kill -0 "$openbox_pid" 2>/dev/null; then
+    [ -z "${openbox_pid:-}" ] || echo "wine_check $check: openbox had ended: $(cat "$scratch/openbox.log")" >&2
+    openbox >"$scratch/openbox.log" 2>&1 &
+    openbox_pid=$!
+  fi
+  until xdotool get_num_desktops >/dev/null 2>&1; do
+    [ $waited -lt 60 ] || fail "openbox did not start: $(cat "$scratch/openbox.log")"
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+}
 
 # Waits up to `exit_timeout` seconds for process $1; its exit code goes to
 # $rc (not printed: a command substitution's subshell cannot wait for it).
@@ -94,6 +109,7 @@ await_size() {
 # its window ($window).
 start_show() {
   cd "$scratch"
+  ensure_wm
   wine "$package/frosthem.exe" "$@" 2>"$scratch/stderr" &
   pid=$!
   window=$(window_named "Frosthem LAN XMAS 2005") || true
@@ -102,6 +118,7 @@ start_show() {
 
 # Escape ends the show with 0.
 quit_show() {
+  ensure_wm
   xdotool windowactivate --sync "$window" key Escape
   await_exit $pid
   [ "$rc" = 0 ] || { cat "$scratch/stderr" >&2; fail "exit code $rc after Escape, expected 0"; }
@@ -115,10 +132,12 @@ expect_refusal() {
   cp -r "$package" "$scratch/show"
   truncate -s "$bytes" "$scratch/show/$file"
   cd "$scratch"
+  ensure_wm
   wine "$scratch/show/frosthem.exe" 2>"$scratch/stderr" &
   pid=$!
   box=$(window_named "Frosthem: error") || true
   [ -n "$box" ] || { kill $pid; cat "$scratch/stderr" >&2; fail "no message box appeared"; }
+  ensure_wm
   xdotool windowactivate --sync "$box" key Return
   await_exit $pid
   cat "$scratch/stderr" >&2
@@ -148,6 +167,7 @@ window)
   quit_show
   start_show --fullscreen
   await_size "$window" 1920x1080
+  ensure_wm
   xdotool windowactivate --sync "$window" key f
   await_size "$window" 1280x960
   quit_show
@@ -165,10 +185,12 @@ music)
 
 help)
   cd "$scratch"
+  ensure_wm
   wine "$package/frosthem.exe" --help >"$scratch/stdout" 2>&1 &
   pid=$!
   box=$(window_named "Frosthem") || true
   [ -n "$box" ] || { kill $pid; cat "$scratch/stdout" >&2; fail "no box with the help appeared"; }
+  ensure_wm
   xdotool windowactivate --sync "$box" key Return
   await_exit $pid
   [ "$rc" = 0 ] || fail "exit code $rc after --help, expected 0"
